@@ -1,0 +1,107 @@
+#pragma once
+
+#include "db/dialect.h"
+#include "db/error.h"
+#include "db/row.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantMap>
+#include <memory>
+#include <optional>
+
+namespace db {
+
+// Named parameters: {{"kod", code}, {"dpt", department}} for ":kod" and ":dpt".
+// QDate and QDateTime values are bound as canonical text (see db/datetime.h),
+// booleans as 0/1; every other value goes to the driver unchanged.
+using Params = QVariantMap;
+
+struct ConnectionSettings {
+    Engine engine = Engine::Sqlite;
+    QString sqliteFile;  // SQLite: the database file
+    QString host;        // PostgreSQL: host name or socket folder
+    int port = 0;        // PostgreSQL: 0 for the default port
+    QString database;
+    QString user;
+    QString password;
+
+    QString describe() const;  // "SQLite ruvobase.db" / "PostgreSQL ruvobase on host:port"
+};
+
+// A forward-only reader over a large result; rows are read one at a time.
+class Cursor {
+public:
+    explicit Cursor(QSqlQuery query);
+    bool next();
+    Row row() const;
+    QVariant value(int index) const { return query_.value(index); }
+    const std::shared_ptr<const Columns>& columns() const { return columns_; }
+
+private:
+    QSqlQuery query_;
+    std::shared_ptr<const Columns> columns_;
+};
+
+// The one database session of a run. Every service takes it by reference.
+class Session {
+public:
+    // Opens the connection; throws db::Error with the driver's text on failure.
+    static std::unique_ptr<Session> open(const ConnectionSettings& settings,
+                                         const QString& connectionName = {});
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Engine engine() const { return settings_.engine; }
+    const Dialect& dialect() const { return *dialect_; }
+    const ConnectionSettings& settings() const { return settings_; }
+    QSqlDatabase connection() const;
+    bool isOpen() const;
+
+    RowSet select(const QString& sql, const Params& params = {});
+    std::optional<Row> selectOne(const QString& sql, const Params& params = {});
+    QVariant scalar(const QString& sql, const Params& params = {});  // null when no row
+    int exec(const QString& sql, const Params& params = {});        // rows affected
+    // Runs an INSERT ... RETURNING <key> and returns the new key.
+    qint64 insert(const QString& sql, const Params& params = {});
+    Cursor cursor(const QString& sql, const Params& params = {});
+    // Runs a statement with no parameters as written (DDL, maintenance).
+    void execRaw(const QString& sql);
+
+    bool tableExists(const QString& name);
+    bool inTransaction() const { return transactionDepth_ > 0; }
+
+private:
+    friend class Transaction;
+    Session(ConnectionSettings settings, QString connectionName);
+    QSqlQuery run(const QString& sql, const Params& params);
+    void begin();
+    void commit();
+    void rollback();
+
+    ConnectionSettings settings_;
+    QString connectionName_;
+    std::unique_ptr<Dialect> dialect_;
+    int transactionDepth_ = 0;
+    bool rollbackOnly_ = false;
+};
+
+// One unit of work: rolls back unless commit() was called. Nested scopes join
+// the outer transaction; only the outermost one commits or rolls back.
+class Transaction {
+public:
+    explicit Transaction(Session& session);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Session& session_;
+    bool done_ = false;
+    bool outermost_ = false;
+};
+
+}  // namespace db

@@ -1,0 +1,143 @@
+#include "db/schema.h"
+#include "db/session.h"
+#include "db/values.h"
+#include "test_db.h"
+
+#include <QtTest>
+
+using testsupport::TestDatabase;
+
+class TstSession : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void insertReturnsNewKey();
+    void failedCommandLeavesNothing();
+    void nestedTransactions();
+    void bindingKinds();
+    void turkishSearch();
+    void errorsCarryServerText();
+    void identityNumbersAreNotReused();
+};
+
+void TstSession::insertReturnsNewKey()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    const qint64 a = s.insert("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES (:d) RETURNING DEPO_ID", {{"d", "Mutfak"}});
+    const qint64 b = s.insert("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES (:d) RETURNING DEPO_ID", {{"d", "Bar"}});
+    QVERIFY(a > 0);
+    QCOMPARE(b, a + 1);
+    QCOMPARE(s.scalar("SELECT DEPARTMENT FROM Q_DEPARTMENT WHERE DEPO_ID = :id", {{"id", b}}).toString(),
+             QString("Bar"));
+}
+
+void TstSession::failedCommandLeavesNothing()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    try {
+        db::Transaction tx(s);
+        s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES (:d)", {{"d", "Depo"}});
+        s.exec("INSERT INTO Q_NO_SUCH_TABLE (x) VALUES (1)");
+        tx.commit();
+        QFAIL("the second statement should fail");
+    } catch (const db::Error&) {
+    }
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_DEPARTMENT").toInt(), 0);
+    // The session is usable afterwards.
+    s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES (:d)", {{"d", "Depo"}});
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_DEPARTMENT").toInt(), 1);
+}
+
+void TstSession::nestedTransactions()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    {
+        db::Transaction outer(s);
+        s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('A')");
+        {
+            db::Transaction inner(s);
+            s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('B')");
+            // inner goes out of scope without commit: the whole unit fails
+        }
+        QVERIFY_THROWS_EXCEPTION(db::Error, outer.commit());
+    }
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_DEPARTMENT").toInt(), 0);
+    {
+        db::Transaction outer(s);
+        s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('A')");
+        {
+            db::Transaction inner(s);
+            s.exec("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('B')");
+            inner.commit();
+        }
+        outer.commit();
+    }
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_DEPARTMENT").toInt(), 2);
+}
+
+void TstSession::bindingKinds()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    const QDateTime when(QDate(2026, 1, 31), QTime(23, 59, 30));
+    s.exec("INSERT INTO Q_ITEMS_MOV (tarih, Saat, StokKodu, department, Giren, urun, StokAdi) "
+           "VALUES (:t, :s, :k, :d, :g, :u, :a)",
+           {{"t", when.date()}, {"s", "23:59:30"}, {"k", "K1"}, {"d", "Bar"}, {"g", 2.5}, {"u", false},
+            {"a", "O'Neil \"quoted\" %_"}});
+    const auto row = s.selectOne("SELECT * FROM Q_ITEMS_MOV WHERE StokKodu = :k AND tarih >= :from AND tarih < :to",
+                                 {{"k", "K1"}, {"from", QDate(2026, 1, 31)}, {"to", QDate(2026, 2, 1)}});
+    QVERIFY(row);
+    QCOMPARE(row->date("tarih"), QDate(2026, 1, 31));
+    QCOMPARE(row->dateTime("zaman"), when);
+    QCOMPARE(row->number("giren"), 2.5);  // column names are found in any case
+    QCOMPARE(row->integer("URUN"), 0);
+    QCOMPARE(row->text("StokAdi"), QString("O'Neil \"quoted\" %_"));
+    // A parameter used twice.
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_ITEMS_MOV WHERE StokKodu = :k OR StokAdi = :k", {{"k", "K1"}}).toInt(), 1);
+}
+
+void TstSession::turkishSearch()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    for (const char* name : {"İÇKİ", "ISPANAK", "ıspanak sosu", "istiridye", "%50 indirimli"})
+        s.exec("INSERT INTO Q_ITEMS (KODU, ADI) VALUES (:k, :a)", {{"k", QString::fromUtf8(name).left(5)}, {"a", QString::fromUtf8(name)}});
+    auto names = [&](const QString& typed) {
+        QStringList out;
+        for (const auto& r : s.select("SELECT ADI FROM Q_ITEMS WHERE " + s.dialect().foldedLike("ADI", "p") + " ORDER BY URUN_ID",
+                                      {{"p", db::likePattern(typed)}}))
+            out << r.text("ADI");
+        return out;
+    };
+    QCOMPARE(names("içki"), QStringList{QString::fromUtf8("İÇKİ")});
+    QCOMPARE(names("ıspanak"), (QStringList{"ISPANAK", QString::fromUtf8("ıspanak sosu")}));
+    QCOMPARE(names("İst"), QStringList{"istiridye"});
+    QCOMPARE(names("%5"), QStringList{"%50 indirimli"});
+    QCOMPARE(names("_"), QStringList{});
+}
+
+void TstSession::errorsCarryServerText()
+{
+    auto t = TestDatabase::fresh();
+    try {
+        t->session().select("SELECT nosuchcolumn FROM Q_ITEMS");
+        QFAIL("expected an error");
+    } catch (const db::Error& e) {
+        QVERIFY2(e.text().contains("nosuchcolumn", Qt::CaseInsensitive), qPrintable(e.text()));
+    }
+}
+
+void TstSession::identityNumbersAreNotReused()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    const qint64 a = s.insert("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('X') RETURNING DEPO_ID");
+    s.exec("DELETE FROM Q_DEPARTMENT");
+    const qint64 b = s.insert("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('Y') RETURNING DEPO_ID");
+    QVERIFY(b > a);
+}
+
+QTEST_GUILESS_MAIN(TstSession)
+#include "tst_session.moc"
