@@ -2,6 +2,13 @@
 -- transfers, waste, counts, expiry and scale tables.
 -- Texts without a stated length hold up to 20 characters. Flags are 0/1.
 
+-- Turkish-aware lower case for searches (SQLite gets it from the session).
+-- @postgres
+CREATE FUNCTION trlower(text) RETURNS text AS $$
+  SELECT lower($1 COLLATE "tr-TR-x-icu")
+$$ LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE;
+-- @both
+
 CREATE TABLE Q_ITEMS (
   URUN_ID {IDENTITY},
   KODU VARCHAR(20),
