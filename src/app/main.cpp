@@ -30,9 +30,8 @@ int main(int argc, char** argv)
     }
     if (opening.session) {
         std::printf("Manager: opened %s%s (schema version %d, %d step(s) installed now)\n",
-                    qPrintable(opening.settings.describe()),
-                    opening.createdDatabase ? " (created)" : "", db::installedSchemaVersion(*opening.session),
-                    opening.schemaStepsApplied);
+                    qPrintable(opening.settings.describe()), opening.createdDatabase ? " (created)" : "",
+                    db::installedSchemaVersion(*opening.session), opening.schemaStepsApplied);
     } else {
         std::printf("Manager: no database session (%s)\n", qPrintable(opening.connectError));
     }

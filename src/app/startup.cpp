@@ -13,8 +13,7 @@ void connectWith(SessionOpening& opening, const db::ConnectionSettings& settings
     opening.connectError.clear();
     opening.session.reset();
     try {
-        opening.createdDatabase =
-            settings.engine == db::Engine::Sqlite && !QFileInfo::exists(settings.sqliteFile);
+        opening.createdDatabase = settings.engine == db::Engine::Sqlite && !QFileInfo::exists(settings.sqliteFile);
         opening.session = db::Session::open(settings);
         opening.schemaStepsApplied = db::upgradeSchema(*opening.session);
     } catch (const db::Error& e) {

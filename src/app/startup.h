@@ -13,7 +13,7 @@ struct SessionOpening {
     std::unique_ptr<db::Session> session;  // null when it could not be opened
     std::optional<db::SetupFile> setup;
     db::ConnectionSettings settings;
-    QString fatal;       // setup file missing or unusable: the program stops
+    QString fatal;         // setup file missing or unusable: the program stops
     QString connectError;  // the driver's text when connecting failed
     int schemaStepsApplied = 0;
     bool createdDatabase = false;  // the embedded file did not exist before

@@ -15,8 +15,8 @@ namespace {
 
 QString monthNameCase(const QString& monthExpr)
 {
-    static const char* names[] = {"Ocak", "Şubat", "Mart", "Nisan", "Mayıs", "Haziran",
-                                  "Temmuz", "Ağustos", "Eylül", "Ekim", "Kasım", "Aralık"};
+    static const char* names[] = {"Ocak",   "Şubat",   "Mart",  "Nisan", "Mayıs", "Haziran",
+                                  "Temmuz", "Ağustos", "Eylül", "Ekim",  "Kasım", "Aralık"};
     QString s = "(CASE " + monthExpr;
     for (int i = 0; i < 12; ++i)
         s += QString(" WHEN %1 THEN '%2'").arg(i + 1).arg(QString::fromUtf8(names[i]));
@@ -30,10 +30,7 @@ public:
     {
         return "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND lower(name) = lower(:name)";
     }
-    QString columnsSql() const override
-    {
-        return "SELECT name, type FROM pragma_table_info(:name) ORDER BY cid";
-    }
+    QString columnsSql() const override { return "SELECT name, type FROM pragma_table_info(:name) ORDER BY cid"; }
 
 protected:
     QString token(const QString& name, const QStringList& a) const override

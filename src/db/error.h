@@ -10,7 +10,9 @@ namespace db {
 class Error : public std::runtime_error {
 public:
     Error(const QString& text, const QString& statement = {})
-        : std::runtime_error(text.toStdString()), text_(text), statement_(statement) {}
+        : std::runtime_error(text.toStdString()), text_(text), statement_(statement)
+    {
+    }
     const QString& text() const { return text_; }
     const QString& statement() const { return statement_; }
 

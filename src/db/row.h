@@ -28,7 +28,9 @@ class Row {
 public:
     Row() = default;
     Row(std::shared_ptr<const Columns> columns, QVariantList values)
-        : columns_(std::move(columns)), values_(std::move(values)) {}
+        : columns_(std::move(columns)), values_(std::move(values))
+    {
+    }
 
     bool has(const QString& column) const;
     QVariant value(const QString& column) const;  // throws db::Error for an unknown column

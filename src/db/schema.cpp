@@ -46,8 +46,9 @@ int upgradeSchema(Session& session, int target)
         target = latestSchemaVersion();
     if (!session.tableExists(QStringLiteral("schema_version"))) {
         Transaction tx(session);
-        session.execRaw(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL PRIMARY KEY, "
-                                       "name VARCHAR(100) NOT NULL, applied_at VARCHAR(19) NOT NULL)"));
+        session.execRaw(
+            QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL PRIMARY KEY, "
+                           "name VARCHAR(100) NOT NULL, applied_at VARCHAR(19) NOT NULL)"));
         tx.commit();
     }
     const int current = installedSchemaVersion(session);
@@ -78,10 +79,12 @@ QStringList schemaObjects(Session& session)
 {
     QStringList names;
     const QString sql = session.engine() == Engine::Sqlite
-                            ? QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view') "
-                                             "AND name NOT LIKE 'sqlite_%' ORDER BY lower(name)")
-                            : QStringLiteral("SELECT table_name FROM information_schema.tables "
-                                             "WHERE table_schema = current_schema() ORDER BY table_name");
+                            ? QStringLiteral(
+                                  "SELECT name FROM sqlite_master WHERE type IN ('table','view') "
+                                  "AND name NOT LIKE 'sqlite_%' ORDER BY lower(name)")
+                            : QStringLiteral(
+                                  "SELECT table_name FROM information_schema.tables "
+                                  "WHERE table_schema = current_schema() ORDER BY table_name");
     for (const Row& r : session.select(sql))
         names << r.at(0).toString();
     return names;

@@ -2,11 +2,11 @@
 
 #include "db/values.h"
 
+#include <sqlite3.h>
 #include <QAtomicInt>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
-#include <sqlite3.h>
 
 namespace db {
 
@@ -21,14 +21,15 @@ QString errorText(const QSqlError& e)
 QVariant toBound(const QVariant& v)
 {
     switch (v.typeId()) {
-    case QMetaType::QDateTime:
-        return v.toDateTime().isValid() ? QVariant(toDbText(v.toDateTime())) : QVariant(QMetaType(QMetaType::QString));
-    case QMetaType::QDate:
-        return v.toDate().isValid() ? QVariant(toDbText(v.toDate())) : QVariant(QMetaType(QMetaType::QString));
-    case QMetaType::Bool:
-        return QVariant(v.toBool() ? 1 : 0);
-    default:
-        return v;
+        case QMetaType::QDateTime:
+            return v.toDateTime().isValid() ? QVariant(toDbText(v.toDateTime()))
+                                            : QVariant(QMetaType(QMetaType::QString));
+        case QMetaType::QDate:
+            return v.toDate().isValid() ? QVariant(toDbText(v.toDate())) : QVariant(QMetaType(QMetaType::QString));
+        case QMetaType::Bool:
+            return QVariant(v.toBool() ? 1 : 0);
+        default:
+            return v;
     }
 }
 
@@ -83,7 +84,8 @@ Row Cursor::row() const
 }
 
 Session::Session(ConnectionSettings settings, QString connectionName)
-    : settings_(std::move(settings)), connectionName_(std::move(connectionName)),
+    : settings_(std::move(settings)),
+      connectionName_(std::move(connectionName)),
       dialect_(Dialect::create(settings_.engine))
 {
 }
@@ -116,8 +118,8 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
             auto* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
             if (!raw)
                 throw Error(QStringLiteral("SQLite handle not available"));
-            sqlite3_create_function_v2(raw, "trlower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                       &sqliteTrLower, nullptr, nullptr, nullptr);
+            sqlite3_create_function_v2(raw, "trlower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &sqliteTrLower,
+                                       nullptr, nullptr, nullptr);
         }
     }
     if (settings.engine == Engine::Sqlite) {

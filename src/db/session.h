@@ -48,8 +48,7 @@ private:
 class Session {
 public:
     // Opens the connection; throws db::Error with the driver's text on failure.
-    static std::unique_ptr<Session> open(const ConnectionSettings& settings,
-                                         const QString& connectionName = {});
+    static std::unique_ptr<Session> open(const ConnectionSettings& settings, const QString& connectionName = {});
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -63,7 +62,7 @@ public:
     RowSet select(const QString& sql, const Params& params = {});
     std::optional<Row> selectOne(const QString& sql, const Params& params = {});
     QVariant scalar(const QString& sql, const Params& params = {});  // null when no row
-    int exec(const QString& sql, const Params& params = {});        // rows affected
+    int exec(const QString& sql, const Params& params = {});         // rows affected
     // Runs an INSERT ... RETURNING <key> and returns the new key.
     qint64 insert(const QString& sql, const Params& params = {});
     Cursor cursor(const QString& sql, const Params& params = {});

@@ -20,10 +20,10 @@ QString toDbText(const QDate& day);  // the day at 00:00:00
 QDateTime fromDb(const QVariant& value);
 
 // Shown and typed forms.
-QString showDate(const QDate& day);                 // "dd.MM.yyyy"
-QString showDate(const QVariant& dbValue);          // empty for NULL
-QDate parseShownDate(const QString& text);          // "dd.MM.yyyy" (also d.M.yyyy); invalid on junk
-QString timeText(const QTime& time);                // "HH:mm:ss"
+QString showDate(const QDate& day);         // "dd.MM.yyyy"
+QString showDate(const QVariant& dbValue);  // empty for NULL
+QDate parseShownDate(const QString& text);  // "dd.MM.yyyy" (also d.M.yyyy); invalid on junk
+QString timeText(const QTime& time);        // "HH:mm:ss"
 // A report period joins a date and a time of day; an end time of "00:00:00"
 // reads as "23:59:00".
 QDateTime periodStart(const QDate& day, const QTime& time);

@@ -82,10 +82,16 @@ void TstSession::bindingKinds()
     auto t = TestDatabase::fresh();
     auto& s = t->session();
     const QDateTime when(QDate(2026, 1, 31), QTime(23, 59, 30));
-    s.exec("INSERT INTO Q_ITEMS_MOV (tarih, Saat, StokKodu, department, Giren, urun, StokAdi) "
-           "VALUES (:t, :s, :k, :d, :g, :u, :a)",
-           {{"t", when.date()}, {"s", "23:59:30"}, {"k", "K1"}, {"d", "Bar"}, {"g", 2.5}, {"u", false},
-            {"a", "O'Neil \"quoted\" %_"}});
+    s.exec(
+        "INSERT INTO Q_ITEMS_MOV (tarih, Saat, StokKodu, department, Giren, urun, StokAdi) "
+        "VALUES (:t, :s, :k, :d, :g, :u, :a)",
+        {{"t", when.date()},
+         {"s", "23:59:30"},
+         {"k", "K1"},
+         {"d", "Bar"},
+         {"g", 2.5},
+         {"u", false},
+         {"a", "O'Neil \"quoted\" %_"}});
     const auto row = s.selectOne("SELECT * FROM Q_ITEMS_MOV WHERE StokKodu = :k AND tarih >= :from AND tarih < :to",
                                  {{"k", "K1"}, {"from", QDate(2026, 1, 31)}, {"to", QDate(2026, 2, 1)}});
     QVERIFY(row);
@@ -95,7 +101,8 @@ void TstSession::bindingKinds()
     QCOMPARE(row->integer("URUN"), 0);
     QCOMPARE(row->text("StokAdi"), QString("O'Neil \"quoted\" %_"));
     // A parameter used twice.
-    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_ITEMS_MOV WHERE StokKodu = :k OR StokAdi = :k", {{"k", "K1"}}).toInt(), 1);
+    QCOMPARE(s.scalar("SELECT COUNT(*) FROM Q_ITEMS_MOV WHERE StokKodu = :k OR StokAdi = :k", {{"k", "K1"}}).toInt(),
+             1);
 }
 
 void TstSession::turkishSearch()
@@ -103,11 +110,13 @@ void TstSession::turkishSearch()
     auto t = TestDatabase::fresh();
     auto& s = t->session();
     for (const char* name : {"İÇKİ", "ISPANAK", "ıspanak sosu", "istiridye", "%50 indirimli"})
-        s.exec("INSERT INTO Q_ITEMS (KODU, ADI) VALUES (:k, :a)", {{"k", QString::fromUtf8(name).left(5)}, {"a", QString::fromUtf8(name)}});
+        s.exec("INSERT INTO Q_ITEMS (KODU, ADI) VALUES (:k, :a)",
+               {{"k", QString::fromUtf8(name).left(5)}, {"a", QString::fromUtf8(name)}});
     auto names = [&](const QString& typed) {
         QStringList out;
-        for (const auto& r : s.select("SELECT ADI FROM Q_ITEMS WHERE " + s.dialect().foldedLike("ADI", "p") + " ORDER BY URUN_ID",
-                                      {{"p", db::likePattern(typed)}}))
+        for (const auto& r :
+             s.select("SELECT ADI FROM Q_ITEMS WHERE " + s.dialect().foldedLike("ADI", "p") + " ORDER BY URUN_ID",
+                      {{"p", db::likePattern(typed)}}))
             out << r.text("ADI");
         return out;
     };

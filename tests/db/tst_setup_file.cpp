@@ -21,8 +21,8 @@ void TstSetupFile::parse_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("expected");  // modul, server, database, user, password, sube
 
-    const QStringList sample{"[Setup]",        "Modul=MANAGER",   "Server=",     "[Database]",
-                             "Database=ruvobase", "User    =",    "Password=",   "Sube    =0"};
+    const QStringList sample{"[Setup]",           "Modul=MANAGER", "Server=",   "[Database]",
+                             "Database=ruvobase", "User    =",     "Password=", "Sube    =0"};
     QTest::newRow("sample") << sample << QStringList{"MANAGER", "", "ruvobase", "", "", "0"};
 
     QStringList blanks = sample;
@@ -31,7 +31,7 @@ void TstSetupFile::parse_data()
     QTest::newRow("trailing blanks kept") << blanks << QStringList{"MANAGER", "dbhost:5433   ", "otel  ", "", "", "0"};
 
     QStringList shortLines = sample;
-    shortLines[1] = "Modul";    // shorter than position 7
+    shortLines[1] = "Modul";     // shorter than position 7
     shortLines[4] = "Database";  // ends before position 10
     shortLines[7] = "Sube    =";
     QTest::newRow("short lines give empty values") << shortLines << QStringList{"", "", "", "", "", ""};
@@ -58,7 +58,8 @@ void TstSetupFile::parse()
     QFETCH(QStringList, expected);
     const auto r = db::parseSetupLines(lines);
     QVERIFY(r.file.has_value());
-    const QStringList got{r.file->modul, r.file->server, r.file->database, r.file->user, r.file->password, r.file->sube};
+    const QStringList got{r.file->modul, r.file->server,   r.file->database,
+                          r.file->user,  r.file->password, r.file->sube};
     QCOMPARE(got, expected);
 }
 
@@ -75,15 +76,36 @@ void TstSetupFile::connection_data()
     QTest::addColumn<QString>("expectUser");
     QTest::addColumn<QString>("expectPassword");
 
-    QTest::newRow("empty server: embedded file") << "" << "ruvobase" << "" << "" << false << "" << 0 << "ruvobase" << ""
+    QTest::newRow("empty server: embedded file") << ""
+                                                 << "ruvobase"
+                                                 << ""
+                                                 << "" << false << "" << 0 << "ruvobase"
+                                                 << ""
                                                  << "";
-    QTest::newRow("blank server is empty") << "   " << "" << "" << "" << false << "" << 0 << "ruvobase" << "" << "";
-    QTest::newRow("server: PostgreSQL with defaults")
-        << "dbhost" << "ruvobase" << "" << "" << true << "dbhost" << 0 << "ruvobase" << "ruvo" << "rv9";
-    QTest::newRow("host and port, own login") << "10.0.0.5:5433  " << "otel" << "abc" << "x y" << true << "10.0.0.5"
-                                              << 5433 << "otel" << "abc" << "x y";
-    QTest::newRow("empty database: login's default")
-        << "dbhost" << "" << "adm" << "" << true << "dbhost" << 0 << "adm" << "adm" << "rv9";
+    QTest::newRow("blank server is empty") << "   "
+                                           << ""
+                                           << ""
+                                           << "" << false << "" << 0 << "ruvobase"
+                                           << ""
+                                           << "";
+    QTest::newRow("server: PostgreSQL with defaults") << "dbhost"
+                                                      << "ruvobase"
+                                                      << ""
+                                                      << "" << true << "dbhost" << 0 << "ruvobase"
+                                                      << "ruvo"
+                                                      << "rv9";
+    QTest::newRow("host and port, own login") << "10.0.0.5:5433  "
+                                              << "otel"
+                                              << "abc"
+                                              << "x y" << true << "10.0.0.5" << 5433 << "otel"
+                                              << "abc"
+                                              << "x y";
+    QTest::newRow("empty database: login's default") << "dbhost"
+                                                     << ""
+                                                     << "adm"
+                                                     << "" << true << "dbhost" << 0 << "adm"
+                                                     << "adm"
+                                                     << "rv9";
 }
 
 void TstSetupFile::connection()
@@ -139,8 +161,9 @@ void TstSetupFile::fewerThanEightLines()
 
     // CR LF line ends are not part of the values.
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[Setup]\r\nModul=MANAGER\r\nServer=\r\n[Database]\r\nDatabase=ruvobase\r\nUser    =\r\n"
-            "Password=\r\nSube    =0\r\n");
+    f.write(
+        "[Setup]\r\nModul=MANAGER\r\nServer=\r\n[Database]\r\nDatabase=ruvobase\r\nUser    =\r\n"
+        "Password=\r\nSube    =0\r\n");
     f.close();
     const auto ok = db::readSetupFile(f.fileName());
     QVERIFY(ok.file);
