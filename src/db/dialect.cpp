@@ -60,6 +60,8 @@ protected:
             return QString("(substr(%1,1,10) || ' 00:00:00')").arg(a.value(0));
         if (name == "ADDDAYS")
             return QString("datetime(%1, (%2) || ' days')").arg(a.value(0), a.value(1));
+        if (name == "ROUND")
+            return QString("round(%1, %2)").arg(a.value(0), a.value(1));
         throw Error("Unknown schema token {" + name + "}");
     }
 };
@@ -106,6 +108,8 @@ protected:
             return QString("CAST(CAST(%1 AS date) AS timestamp(0))").arg(a.value(0));
         if (name == "ADDDAYS")
             return QString("(%1 + (%2) * INTERVAL '1 day')").arg(a.value(0), a.value(1));
+        if (name == "ROUND")
+            return QString("CAST(round(CAST(%1 AS numeric), %2) AS DOUBLE PRECISION)").arg(a.value(0), a.value(1));
         throw Error("Unknown schema token {" + name + "}");
     }
 };

@@ -24,6 +24,7 @@ QString engineName(Engine engine);  // "SQLite" / "PostgreSQL"
 //   {MONTHNAME(x)}    the Turkish month name of a date-time
 //   {DATE(x)}         the date part of a date-time, as a date-time at 00:00:00
 //   {ADDDAYS(x, n)}   a date-time plus n days
+//   {ROUND(x, n)}     a double rounded to n decimals, still a double
 // A line "-- @sqlite" or "-- @postgres" starts a block for one engine only,
 // "-- @both" ends it.
 class Dialect {
