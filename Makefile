@@ -18,9 +18,11 @@ $(BUILD)/build.ninja: CMakeLists.txt CMakePresets.json | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build --preset $(PRESET)
 
+# The first run builds the demo installation into the database setup.INI names.
 run: build
 	@mkdir -p run
 	@[ -f run/setup.INI ] || cp data/setup.INI run/setup.INI
+	cd run && ../$(BUILD)/bin/pos-sim --setup . demo --if-empty
 	cd run && ../$(BUILD)/bin/Manager
 
 test: build

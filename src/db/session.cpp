@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 #include <QAtomicInt>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -239,6 +240,70 @@ void Session::commit()
 void Session::rollback()
 {
     execRaw(QStringLiteral("ROLLBACK"));
+}
+
+// Named placeholders are turned into positional ones once, here, so that a
+// hot loop binds by index instead of looking names up on every row.
+Statement::Statement(Session& session, const QString& sql) : query_(session.connection()), sql_(sql)
+{
+    QString positional;
+    positional.reserve(sql.size());
+    QChar quote;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            positional += c;
+            continue;
+        }
+        if (c == '\'' || c == '"') {
+            quote = c;
+            positional += c;
+            continue;
+        }
+        const bool starts = c == ':' && i + 1 < sql.size() && (sql[i + 1].isLetter() || sql[i + 1] == '_') &&
+                            (i == 0 || sql[i - 1] != ':');
+        if (!starts) {
+            positional += c;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < sql.size() && (sql[j].isLetterOrNumber() || sql[j] == '_'))
+            ++j;
+        placeholders_ << sql.mid(i + 1, j - i - 1);
+        positional += '?';
+        i = j - 1;
+    }
+    query_.setForwardOnly(true);
+    if (!query_.prepare(positional))
+        throw Error(errorText(query_.lastError()), sql);
+}
+
+void Statement::run(const Params& params)
+{
+    for (int i = 0; i < placeholders_.size(); ++i)
+        query_.bindValue(i, toBound(params.value(placeholders_[i])));
+    if (!query_.exec())
+        throw Error(errorText(query_.lastError()), sql_);
+}
+
+int Statement::exec(const Params& params)
+{
+    run(params);
+    const int n = query_.numRowsAffected();
+    query_.finish();
+    return n;
+}
+
+qint64 Statement::insert(const Params& params)
+{
+    run(params);
+    if (!query_.next())
+        throw Error(QStringLiteral("The insert returned no key"), sql_);
+    const qint64 key = query_.value(0).toLongLong();
+    query_.finish();
+    return key;
 }
 
 Transaction::Transaction(Session& session) : session_(session)

@@ -44,6 +44,22 @@ private:
     std::shared_ptr<const Columns> columns_;
 };
 
+class Session;
+
+// A statement prepared once and run many times (bulk writers, hot loops).
+class Statement {
+public:
+    Statement(Session& session, const QString& sql);
+    int exec(const Params& params = {});       // rows affected
+    qint64 insert(const Params& params = {});  // INSERT ... RETURNING key
+
+private:
+    void run(const Params& params);
+    QSqlQuery query_;
+    QString sql_;
+    QStringList placeholders_;
+};
+
 // The one database session of a run. Every service takes it by reference.
 class Session {
 public:
