@@ -119,7 +119,7 @@ CREATE TABLE Q_ITEMS_MOV (
   Giren DOUBLE PRECISION DEFAULT 0,
   Cikan DOUBLE PRECISION DEFAULT 0,
   Zayi DOUBLE PRECISION DEFAULT 0,
-  tuketim DOUBLE PRECISION DEFAULT 0,
+  tuketim DOUBLE PRECISION,
   urun SMALLINT DEFAULT 0,
   Maliyet DOUBLE PRECISION DEFAULT 0,
   Fiyat DOUBLE PRECISION DEFAULT 0,
@@ -148,11 +148,14 @@ CREATE TABLE Q_ITEMS_MOV (
 );
 CREATE INDEX ix_mov_stok_dept ON Q_ITEMS_MOV (StokKodu, department);
 CREATE INDEX ix_mov_zaman ON Q_ITEMS_MOV (zaman);
-CREATE INDEX ix_mov_fno ON Q_ITEMS_MOV (fno);
-CREATE INDEX ix_mov_irsno ON Q_ITEMS_MOV (irsno);
-CREATE INDEX ix_mov_ozet ON Q_ITEMS_MOV (ozet);
-CREATE INDEX ix_mov_uretno ON Q_ITEMS_MOV (uretno);
-CREATE INDEX ix_mov_tuketim ON Q_ITEMS_MOV (tuketim);
+CREATE INDEX ix_mov_tarih ON Q_ITEMS_MOV (tarih);
+-- Document links are indexed only where a row has one: point-of-sale rows,
+-- the bulk of the ledger, carry none and cost these indexes nothing.
+CREATE INDEX ix_mov_fno ON Q_ITEMS_MOV (fno) WHERE fno IS NOT NULL;
+CREATE INDEX ix_mov_irsno ON Q_ITEMS_MOV (irsno) WHERE irsno IS NOT NULL;
+CREATE INDEX ix_mov_ozet ON Q_ITEMS_MOV (ozet) WHERE ozet IS NOT NULL;
+CREATE INDEX ix_mov_uretno ON Q_ITEMS_MOV (uretno) WHERE uretno IS NOT NULL;
+CREATE INDEX ix_mov_tuketim ON Q_ITEMS_MOV (tuketim) WHERE tuketim IS NOT NULL;
 CREATE INDEX ix_mov_adsno ON Q_ITEMS_MOV (adsno);
 
 -- @postgres

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev
   libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libsqlite3-dev sqlite3 libxlsxwriter-dev libzint-dev
+  libsqlite3-dev sqlite3 libxlsxwriter-dev libzint-dev zlib1g-dev fonts-dejavu-core
   postgresql-15 postgresql-client-15
   poppler-utils xvfb xauth
 )

@@ -1,11 +1,8 @@
-// Manager: the back-office client. Start-up: read setup.INI, open the one
-// database session, install or upgrade the schema, then hand over to the windows.
-#include "app/connection_dialog.h"
-#include "app/startup.h"
-#include "db/schema.h"
-#include "ui/dialogs.h"
+// Manager: the back-office client.
+#include "app/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
 
@@ -14,27 +11,37 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("PellantraMgr"));
     QApplication::setApplicationDisplayName(QStringLiteral("PellantraMgr"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
 
-    const QString workingDir = QDir::currentPath();
-    app::SessionOpening opening = app::openSession(workingDir);
-    if (!opening.fatal.isEmpty()) {
-        ui::dialogs::message(nullptr, opening.fatal);
+    // A hidden option for looking at a window without clicking:
+    //   Manager --picture WINDOW FILE.png [--user NAME] [--category N] [--tab N]
+    QCommandLineParser p;
+    p.addOptions({{"picture", "", "window"},
+                  {"file", "", "png"},
+                  {"user", "", "name"},
+                  {"category", "", "n"},
+                  {"tab", "", "n"}});
+    p.parse(QApplication::arguments());
+
+    app::Program program(QDir::currentPath());
+    if (!program.start())
         return 1;
+    if (p.isSet("picture")) {
+        app::PictureRequest r;
+        r.window = p.value("picture");
+        r.file = p.value("file");
+        if (p.isSet("user"))
+            r.user = p.value("user");
+        r.category = p.isSet("category") ? p.value("category").toInt() : -1;
+        r.tab = p.isSet("tab") ? p.value("tab").toInt() : -1;
+        QString error;
+        if (!app::saveWindowPicture(program.context(), r, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
     }
-    if (!opening.session) {
-        std::fprintf(stderr, "%s\n", qPrintable(opening.connectError));
-        ui::dialogs::message(nullptr, QStringLiteral("Bağlantı Hatası"));
-        app::ConnectionDialog dialog(opening.settings);
-        if (dialog.exec() == QDialog::Accepted)
-            app::connectWith(opening, dialog.settings(workingDir));
-    }
-    if (opening.session) {
-        std::printf("Manager: opened %s%s (schema version %d, %d step(s) installed now)\n",
-                    qPrintable(opening.settings.describe()), opening.createdDatabase ? " (created)" : "",
-                    db::installedSchemaVersion(*opening.session), opening.schemaStepsApplied);
-    } else {
-        std::printf("Manager: no database session (%s)\n", qPrintable(opening.connectError));
-    }
-    std::fflush(stdout);
-    return 0;
+    if (!program.login())
+        return 0;
+    return program.exec();
 }

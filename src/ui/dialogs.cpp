@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,6 +45,11 @@ std::unique_ptr<DialogDriver> setDialogDriver(std::unique_ptr<DialogDriver> driv
     auto previous = std::move(installed());
     installed() = std::move(driver);
     return previous;
+}
+
+std::optional<QString> DialogDriver::saveFileName(QWidget*, const QString&, const QString&, const QString&)
+{
+    return std::nullopt;
 }
 
 void WidgetDialogDriver::message(QWidget* parent, const QString& text)
@@ -93,6 +99,15 @@ void WidgetDialogDriver::beep()
     QApplication::beep();
 }
 
+std::optional<QString> WidgetDialogDriver::saveFileName(QWidget* parent, const QString& caption,
+                                                        const QString& suggested, const QString& filter)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 void ScriptedDialogDriver::message(QWidget*, const QString& text)
 {
     shown.push_back({QStringLiteral("message"), {}, text, Icon::None});
@@ -136,11 +151,20 @@ void ScriptedDialogDriver::beep()
     shown.push_back({QStringLiteral("beep"), {}, {}, Icon::None});
 }
 
+std::optional<QString> ScriptedDialogDriver::saveFileName(QWidget*, const QString& caption, const QString&,
+                                                          const QString&)
+{
+    shown.push_back({QStringLiteral("save"), caption, {}, Icon::None});
+    if (fileNames.isEmpty())
+        return std::nullopt;
+    return fileNames.takeFirst();
+}
+
 QStringList ScriptedDialogDriver::texts() const
 {
     QStringList out;
     for (const auto& d : shown)
-        if (d.kind != QLatin1String("beep"))
+        if (d.kind != QLatin1String("beep") && d.kind != QLatin1String("save"))
             out << d.text;
     return out;
 }
@@ -173,6 +197,11 @@ void error(QWidget* parent, const QString& text)
 void beep()
 {
     dialogDriver().beep();
+}
+std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter)
+{
+    return dialogDriver().saveFileName(parent, caption, suggested, filter);
 }
 }  // namespace dialogs
 

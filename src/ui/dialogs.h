@@ -27,6 +27,11 @@ public:
                                          const QString& defaultText) = 0;
     virtual void error(QWidget* parent, const QString& text) = 0;
     virtual void beep() = 0;
+    // Asks where to save a file (`filter` as for a file dialog, e.g.
+    // "Excel Dosyaları (*.xlsx)"); nullopt when cancelled. Drivers that do not
+    // ask anything answer nullopt.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                                const QString& filter);
 };
 
 // The program's own dialogs (QMessageBox / QInputDialog).
@@ -39,11 +44,13 @@ public:
                                  const QString& defaultText) override;
     void error(QWidget* parent, const QString& text) override;
     void beep() override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                        const QString& filter) override;
 };
 
 // What a scripted driver saw.
 struct ShownDialog {
-    QString kind;  // "message", "box", "confirm", "input", "error", "beep"
+    QString kind;  // "message", "box", "confirm", "input", "error", "beep", "save"
     QString caption;
     QString text;
     Icon icon = Icon::None;
@@ -60,14 +67,18 @@ public:
                                  const QString& defaultText) override;
     void error(QWidget* parent, const QString& text) override;
     void beep() override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                        const QString& filter) override;
 
     void answerYes() { answers.push_back(true); }
     void answerNo() { answers.push_back(false); }
     void answerInput(const std::optional<QString>& text) { inputs.push_back(text); }
+    void answerFileName(const std::optional<QString>& path) { fileNames.push_back(path); }
 
     QList<ShownDialog> shown;
     QList<bool> answers;
     QList<std::optional<QString>> inputs;
+    QList<std::optional<QString>> fileNames;
     bool defaultAnswer = false;
     int beeps = 0;
 
@@ -94,6 +105,8 @@ std::optional<QString> input(QWidget* parent, const QString& title, const QStrin
                              const QString& defaultText = {});
 void error(QWidget* parent, const QString& text);
 void beep();
+std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter);
 }  // namespace dialogs
 
 }  // namespace ui

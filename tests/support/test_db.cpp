@@ -67,10 +67,11 @@ const QString& templateName()
             auto s = db::Session::open(pgSettings(db));
             db::upgradeSchema(*s);
         }
-        // Drop the template when the process ends.
-        std::atexit([] {
+        // Drop the template when the application object goes away, while
+        // the admin connection is still usable.
+        qAddPostRoutine([] {
             try {
-                pgAdmin().execRaw("DROP DATABASE IF EXISTS " + templateName());
+                pgAdmin().execRaw("DROP DATABASE IF EXISTS " + templateName() + " WITH (FORCE)");
             } catch (...) {
             }
         });

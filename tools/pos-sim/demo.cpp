@@ -2,6 +2,7 @@
 
 #include "demo_catalogue.h"
 
+#include "app/permissions.h"
 #include "db/values.h"
 
 #include <QHash>
@@ -402,25 +403,14 @@ void Builder::users()
     for (const char* c : cat::cashiers()) {
         const QString code = QString::number(3001 + n++);
         user(QString::fromUtf8(c), code, "Kasiyer", 0);
-        s.exec("INSERT INTO Q_KASA2 (KASANO, KASAADI, KOD, ACIKLAMA) VALUES (:no, :a, :k, 'Kasiyer kasası')",
-               {{"no", QString::number(n)}, {"a", QString::fromUtf8(c)}, {"k", code}});
+        // A cashier's desk in the general book carries the cashier's name.
+        s.exec("INSERT INTO Q_KASA (KASANO, KASAADI, KOD, ACIKLAMA) VALUES (:no, :a, :k, 'Kasiyer')",
+               {{"no", QString::number(n + 1)}, {"a", QString::fromUtf8(c)}, {"k", n + 1}});
     }
+    // A private desk, opened from the main window by its own code.
+    s.exec("INSERT INTO Q_KASA2 (KASANO, KASAADI, KOD, ACIKLAMA) VALUES ('1', 'Özel Kasa', '4321', 'Özel')");
     // The administrator gets every category and every entry of the catalogue.
-    const QString admin = QString::fromLatin1(kDemoAdminName);
-    for (const auto& [id, name] : QList<QPair<int, const char*>>{{0, "Stok"},
-                                                                 {1, "Kasa"},
-                                                                 {2, "Cari Kartlar"},
-                                                                 {3, "Faturalar"},
-                                                                 {4, "Planlama"},
-                                                                 {5, "Cost Control"},
-                                                                 {6, "Üretim"},
-                                                                 {8, "Yönetici ve Parametreler"}})
-        s.exec("INSERT INTO Q_FRM (PR_ID, PR_NAME, PR_INFO) VALUES (:id, :n, :u)",
-               {{"id", id}, {"n", QString::fromUtf8(name)}, {"u", admin}});
-    s.exec(
-        "INSERT INTO Q_FRM (PR_ID, PR_PARENT, PR_NAME, PR_INFO) SELECT PR_ID, PR_PARENT, PR_NAME, :u "
-        "FROM Q_frmmaster WHERE PR_INFO = 'ADMIN' AND PR_PARENT >= 0 ORDER BY PR_ID",
-        {{"u", admin}});
+    app::grantFullModule(s, QString::fromLatin1(kDemoAdminName));
 }
 
 void Builder::rates()
@@ -663,7 +653,8 @@ void Builder::transfersAndPurchases()
             in["out"] = 0.0;
             in["other"] = mainStore;
             mov.exec(in);
-            bought[{week, code}] += base;
+            // The main store buys a little more than it hands out.
+            bought[{week, code}] += std::ceil(base * 1.12 / c.factor) * c.factor;
         }
         s.exec("UPDATE Q_TRANSFER_ID SET Toplam = :t WHERE MD_ID = :id", {{"t", total}, {"id", id}});
         ++summary.transfers;

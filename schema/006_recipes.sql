@@ -1,0 +1,221 @@
+-- Recipes, production and costing: recipe lines, product options,
+-- alternative sale prices, the production log and orders, price change
+-- history and its working list, product waste, and the general cost report's
+-- result row. Recipe owners are Q_ITEMS cards (001).
+-- Texts without a stated length hold up to 20 characters (recipe numbers are
+-- the creation moment as text, 19 characters). Flags are 0/1.
+
+-- Recipe lines: one per ingredient of a product (one portion) or of a
+-- semi-finished good (one batch). bmiktar is written empty and stored as 0.
+CREATE TABLE Q_ITEMS_DETAY (
+  U_ID {IDENTITY},
+  ReceteKodu VARCHAR(20),
+  StokKodu VARCHAR(20),
+  StokAdi VARCHAR(100),
+  Fiyati DOUBLE PRECISION DEFAULT 0,
+  Miktar DOUBLE PRECISION DEFAULT 0,
+  Tutar DOUBLE PRECISION DEFAULT 0,
+  AMBMIKTAR VARCHAR(10),
+  URUN_IDNO BIGINT,
+  KDV DOUBLE PRECISION DEFAULT 0,
+  receno VARCHAR(20),
+  afiyat DOUBLE PRECISION DEFAULT 0,
+  bmiktar DOUBLE PRECISION DEFAULT 0,
+  oran DOUBLE PRECISION DEFAULT 0,
+  firemik DOUBLE PRECISION DEFAULT 0,
+  firebirim VARCHAR(10),
+  firetut DOUBLE PRECISION DEFAULT 0
+);
+CREATE INDEX ix_items_detay_receno ON Q_ITEMS_DETAY (receno, StokKodu);
+CREATE INDEX ix_items_detay_recetekodu ON Q_ITEMS_DETAY (ReceteKodu);
+CREATE INDEX ix_items_detay_stokkodu ON Q_ITEMS_DETAY (StokKodu);
+
+-- Options of a product; receno holds the owning product's KODU.
+CREATE TABLE Q_ITEMS_DETAYX (
+  O_ID {IDENTITY},
+  receno VARCHAR(20),
+  KODU VARCHAR(20),
+  miktar DOUBLE PRECISION DEFAULT 0,
+  DETAY VARCHAR(200),
+  FIYAT DOUBLE PRECISION DEFAULT 0
+);
+CREATE INDEX ix_items_detayx_receno ON Q_ITEMS_DETAYX (receno);
+
+-- Options offered with every product.
+CREATE TABLE Q_ITEMS_ORTAK (
+  O_ID {IDENTITY},
+  OZELLIK VARCHAR(50),
+  FIYAT DOUBLE PRECISION DEFAULT 0,
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  AMBMIKTAR VARCHAR(10),
+  miktar DOUBLE PRECISION DEFAULT 0
+);
+
+-- Alternative sale prices, at most one row per product.
+CREATE TABLE Q_ITEMS_SFIYAT (
+  U_ID {IDENTITY},
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  GRUP VARCHAR(30),
+  MALIYET DOUBLE PRECISION DEFAULT 0,
+  SFIYAT DOUBLE PRECISION DEFAULT 0,
+  FIY2 DOUBLE PRECISION DEFAULT 0,
+  FIY3 DOUBLE PRECISION DEFAULT 0,
+  FIY4 DOUBLE PRECISION DEFAULT 0,
+  FIY5 DOUBLE PRECISION DEFAULT 0
+);
+CREATE INDEX ix_items_sfiyat_kodu ON Q_ITEMS_SFIYAT (KODU);
+
+-- Log of productions (tamam 1, the default the production window relies on)
+-- and of uses of semi-finished goods (tamam 0, gdepartment = the kind of use).
+CREATE TABLE Q_URETIM (
+  U_ID {IDENTITY},
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  gdepartment VARCHAR(20),
+  cdepartment VARCHAR(20),
+  tarih {DATETIME},
+  saat VARCHAR(8),
+  miktar DOUBLE PRECISION DEFAULT 0,
+  emp VARCHAR(50),
+  tamam SMALLINT DEFAULT 1
+);
+CREATE INDEX ix_uretim_tarih ON Q_URETIM (tarih, tamam);
+
+CREATE TABLE Q_URETIM_PLAN (
+  U_ID {IDENTITY},
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  gdepartment VARCHAR(20),
+  cdepartment VARCHAR(20),
+  tarih {DATETIME},
+  saat VARCHAR(8),
+  miktar DOUBLE PRECISION DEFAULT 0,
+  emp VARCHAR(50),
+  tamam SMALLINT DEFAULT 0,
+  fiyat DOUBLE PRECISION DEFAULT 0
+);
+CREATE INDEX ix_uretim_plan_tarih ON Q_URETIM_PLAN (tarih);
+
+-- History of sale price changes (never changed after the insert) and the
+-- working list of the price windows (emptied and refilled by each listing).
+CREATE TABLE Q_REELZAM (
+  Z_ID {IDENTITY},
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  GRUP VARCHAR(30),
+  CATEGORY VARCHAR(20),
+  SFIYAT DOUBLE PRECISION DEFAULT 0,
+  MALIYET DOUBLE PRECISION DEFAULT 0,
+  ZamTar {DATETIME},
+  OrtSatisAdet DOUBLE PRECISION DEFAULT 0,
+  ortsattutar DOUBLE PRECISION DEFAULT 0,
+  yuzde_art DOUBLE PRECISION DEFAULT 0,
+  fiyat_art DOUBLE PRECISION DEFAULT 0,
+  kar_marj DOUBLE PRECISION DEFAULT 0,
+  yenifiyat DOUBLE PRECISION DEFAULT 0,
+  reelzamoran DOUBLE PRECISION DEFAULT 0,
+  emp VARCHAR(50)
+);
+CREATE INDEX ix_reelzam_kodu ON Q_REELZAM (KODU, ZamTar);
+
+CREATE TABLE Q_REELZAM_DUMMY (
+  Z_ID {IDENTITY},
+  KODU VARCHAR(20),
+  ADI VARCHAR(100),
+  GRUP VARCHAR(30),
+  CATEGORY VARCHAR(20),
+  SFIYAT DOUBLE PRECISION DEFAULT 0,
+  MALIYET DOUBLE PRECISION DEFAULT 0,
+  ZamTar {DATETIME},
+  OrtSatisAdet DOUBLE PRECISION DEFAULT 0,
+  ortsattutar DOUBLE PRECISION DEFAULT 0,
+  yuzde_art DOUBLE PRECISION DEFAULT 0,
+  fiyat_art DOUBLE PRECISION DEFAULT 0,
+  kar_marj DOUBLE PRECISION DEFAULT 0,
+  yenifiyat DOUBLE PRECISION DEFAULT 0,
+  reelzamoran DOUBLE PRECISION DEFAULT 0,
+  emp VARCHAR(50)
+);
+
+-- Waste rows of products, written by the point-of-sale program in the
+-- ledger's layout; this program only reads them by tarih.
+CREATE TABLE Q_ITEMS_ZAYI (
+  S_ID {IDENTITY},
+  tarih {DATETIME},
+  Saat VARCHAR(8),
+  waiter VARCHAR(50),
+  Islem VARCHAR(50),
+  HESNO VARCHAR(20),
+  HESADI VARCHAR(80),
+  hesgrup VARCHAR(15),
+  StokKodu VARCHAR(20),
+  StokAdi VARCHAR(80),
+  Grup VARCHAR(30),
+  department VARCHAR(20),
+  Olcu VARCHAR(10),
+  Birim VARCHAR(20),
+  BIRIMMIK DOUBLE PRECISION DEFAULT 0,
+  AMBMIKTAR VARCHAR(10),
+  Adet DOUBLE PRECISION DEFAULT 0,
+  Giren DOUBLE PRECISION DEFAULT 0,
+  Cikan DOUBLE PRECISION DEFAULT 0,
+  Zayi DOUBLE PRECISION DEFAULT 0,
+  tuketim DOUBLE PRECISION DEFAULT 0,
+  urun SMALLINT DEFAULT 0,
+  Maliyet DOUBLE PRECISION DEFAULT 0,
+  Fiyat DOUBLE PRECISION DEFAULT 0,
+  Tutar DOUBLE PRECISION DEFAULT 0,
+  Kdv DOUBLE PRECISION DEFAULT 0,
+  KdvTutari DOUBLE PRECISION DEFAULT 0,
+  Vade DOUBLE PRECISION DEFAULT 0,
+  afiyat DOUBLE PRECISION DEFAULT 0,
+-- @sqlite
+  PC_NAME VARCHAR(255) DEFAULT 'LOCAL',
+  PC_USER VARCHAR(100) DEFAULT 'LOCAL',
+-- @postgres
+  PC_NAME VARCHAR(255) DEFAULT (COALESCE(NULLIF(current_setting('application_name'), ''), host(inet_client_addr()), 'LOCAL')),
+  PC_USER VARCHAR(100) DEFAULT (current_user),
+-- @both
+  PC_TARIHI VARCHAR(100) DEFAULT (CAST({NOW} AS VARCHAR(19))),
+  pers VARCHAR(50),
+  sirket VARCHAR(10)
+);
+CREATE INDEX ix_items_zayi_tarih ON Q_ITEMS_ZAYI (tarih);
+
+-- The one result row of the general cost report, emptied before each run.
+-- No defaults: the figures the report leaves out stay empty.
+CREATE TABLE Q_DUMMY_COST (
+  DC_ID {IDENTITY},
+  ALISICE DOUBLE PRECISION,
+  ALISYIYE DOUBLE PRECISION,
+  ALISDIG DOUBLE PRECISION,
+  YIYGELIR DOUBLE PRECISION,
+  ICEGELIR DOUBLE PRECISION,
+  DIGERGELIR DOUBLE PRECISION,
+  YIYMAL DOUBLE PRECISION,
+  ICEMAL DOUBLE PRECISION,
+  DIGMAL DOUBLE PRECISION,
+  IKRAMICE DOUBLE PRECISION,
+  IKRAMYIYE DOUBLE PRECISION,
+  IKRAMDIG DOUBLE PRECISION,
+  ZAYITOPYIY DOUBLE PRECISION,
+  ZAYITOPICE DOUBLE PRECISION,
+  ZAYITOPDIG DOUBLE PRECISION,
+  TOPLAMKISI DOUBLE PRECISION,
+  KREDITOP DOUBLE PRECISION,
+  GIDERTOP DOUBLE PRECISION,
+  STOKTOPYIY DOUBLE PRECISION,
+  STOKTOPICE DOUBLE PRECISION,
+  STOKTOPDIG DOUBLE PRECISION,
+  TUMMALIYET DOUBLE PRECISION,
+  TUMGELIR DOUBLE PRECISION,
+  TUMKDV DOUBLE PRECISION,
+  ORTKISIMAL DOUBLE PRECISION,
+  ORTKISIGELIR DOUBLE PRECISION,
+  BASTAR {DATETIME},
+  BITTAR {DATETIME},
+  IKRICETUT DOUBLE PRECISION,
+  IKRYIYETUT DOUBLE PRECISION
+);
