@@ -9,10 +9,29 @@ namespace ui {
 class FormBase;
 }
 
+namespace inventory {
+class StoksecFrm;
+class StokFrm;
+class StokgrupFrm;
+class KategoriFrm;
+class TipFrm;
+class BirimFrm;
+class DepartmanFrm;
+class KdvoraniFrm;
+class KurgirisFrm;
+}  // namespace inventory
+
 namespace app {
 
 class AnamenuFrm;
 class UserloginFrm;
+class UsereditFrm1;
+class UsereditFrm;
+class MudyFrm;
+class BugsFrm;
+class MerkezFrm;
+class SwitchmodeFrm;
+class ConstantFrm;
 
 // The window set of a run: every window exists once, created at start-up in
 // a fixed order after the session is open, and is reached through its name
@@ -20,6 +39,22 @@ class UserloginFrm;
 struct Forms {
     AnamenuFrm* anamenu_frm = nullptr;
     UserloginFrm* userlogin_frm = nullptr;
+    inventory::StoksecFrm* stoksec_frm = nullptr;
+    inventory::StokFrm* stok_frm = nullptr;
+    inventory::StokgrupFrm* stokgrup_frm = nullptr;
+    inventory::KategoriFrm* kategori_frm = nullptr;
+    inventory::TipFrm* tip_frm = nullptr;
+    inventory::BirimFrm* birim_frm = nullptr;
+    inventory::DepartmanFrm* departman_frm = nullptr;
+    inventory::KdvoraniFrm* kdvorani_frm = nullptr;
+    inventory::KurgirisFrm* kurgiris_frm = nullptr;
+    UsereditFrm1* useredit_frm1 = nullptr;
+    UsereditFrm* useredit_frm = nullptr;
+    MudyFrm* mudy_frm = nullptr;
+    BugsFrm* bugs_frm = nullptr;
+    MerkezFrm* merkez_frm = nullptr;
+    SwitchmodeFrm* switchmode_frm = nullptr;
+    ConstantFrm* constant_frm = nullptr;
 
     // Creates every window but the main one (which start-up creates first).
     // Creating a window opens none of its queries.

@@ -20,7 +20,11 @@ int main(int argc, char** argv)
                   {"file", "", "png"},
                   {"user", "", "name"},
                   {"category", "", "n"},
-                  {"tab", "", "n"}});
+                  {"tab", "", "n"},
+                  // and one for the benchmarks: log in and quit as soon as the
+                  // main window is painted: Manager --bench-login NAME --password CODE
+                  {"bench-login", "", "name"},
+                  {"password", "", "code"}});
     p.parse(QApplication::arguments());
 
     app::Program program(QDir::currentPath());
@@ -41,6 +45,8 @@ int main(int argc, char** argv)
         }
         return 0;
     }
+    if (p.isSet("bench-login"))
+        return app::benchLogin(program.context(), p.value("bench-login"), p.value("password"));
     if (!program.login())
         return 0;
     return program.exec();

@@ -3,6 +3,7 @@
 #include "app/anamenu_frm.h"
 #include "app/connection_dialog.h"
 #include "app/forms.h"
+#include "app/login.h"
 #include "app/permissions.h"
 #include "app/splash.h"
 #include "app/tooltip_duration.h"
@@ -122,6 +123,47 @@ bool saveWindowPicture(ui::AppContext& context, const PictureRequest& r, QString
     if (!ok && error)
         *error = "Kaydedilemedi: " + r.file;
     return ok;
+}
+
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            // Let the paint finish, then report and leave.
+            QTimer::singleShot(0, [] {
+                std::printf("painted\n");
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+}  // namespace
+
+int benchLogin(ui::AppContext& context, const QString& user, const QString& password)
+{
+    auto& f = forms();
+    if (!f.anamenu_frm || !context.hasSession())
+        return 1;
+    if (checkLogin(context.session(), user, password) != LoginResult::Ok) {
+        std::fprintf(stderr, "login refused\n");
+        return 1;
+    }
+    f.anamenu_frm->installEventFilter(new FirstPaint(f.anamenu_frm));
+    f.anamenu_frm->showForUser(user);
+    return QApplication::exec();
 }
 
 }  // namespace app

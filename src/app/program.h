@@ -42,4 +42,8 @@ struct PictureRequest {
 };
 bool saveWindowPicture(ui::AppContext& context, const PictureRequest& request, QString* error = nullptr);
 
+// Logs `user` in without the login window and ends the program as soon as the
+// main window has been painted, printing "painted" (the start-up benchmark).
+int benchLogin(ui::AppContext& context, const QString& user, const QString& password);
+
 }  // namespace app

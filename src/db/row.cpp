@@ -7,12 +7,19 @@ namespace db {
 
 Columns::Columns(QStringList names) : names_(std::move(names))
 {
-    for (int i = 0; i < names_.size(); ++i)
+    for (int i = 0; i < names_.size(); ++i) {
+        byName_.insert(names_[i], i);
         byFolded_.insert(names_[i].toLower(), i);
+    }
 }
 
 int Columns::indexOf(const QString& name) const
 {
+    // Most look-ups spell the name as the driver returns it; only the others
+    // pay for folding.
+    const auto it = byName_.constFind(name);
+    if (it != byName_.cend())
+        return *it;
     return byFolded_.value(name.toLower(), -1);
 }
 

@@ -20,7 +20,8 @@ public:
 
 private:
     QStringList names_;
-    QHash<QString, int> byFolded_;
+    QHash<QString, int> byName_;    // as returned by the driver
+    QHash<QString, int> byFolded_;  // lower case
 };
 
 // One row of a result, copied out of the driver.

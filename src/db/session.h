@@ -52,6 +52,9 @@ public:
     Statement(Session& session, const QString& sql);
     int exec(const Params& params = {});       // rows affected
     qint64 insert(const Params& params = {});  // INSERT ... RETURNING key
+    // Binds `values` in the order of the placeholders ("?" or named) and runs
+    // the statement: for hot loops that build their values once.
+    int execValues(const QVariantList& values);
 
 private:
     void run(const Params& params);

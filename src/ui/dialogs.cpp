@@ -52,6 +52,11 @@ std::optional<QString> DialogDriver::saveFileName(QWidget*, const QString&, cons
     return std::nullopt;
 }
 
+std::optional<QString> DialogDriver::openFileName(QWidget*, const QString&, const QString&)
+{
+    return std::nullopt;
+}
+
 void WidgetDialogDriver::message(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
@@ -103,6 +108,14 @@ std::optional<QString> WidgetDialogDriver::saveFileName(QWidget* parent, const Q
                                                         const QString& suggested, const QString& filter)
 {
     const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> WidgetDialogDriver::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -160,11 +173,19 @@ std::optional<QString> ScriptedDialogDriver::saveFileName(QWidget*, const QStrin
     return fileNames.takeFirst();
 }
 
+std::optional<QString> ScriptedDialogDriver::openFileName(QWidget*, const QString& caption, const QString&)
+{
+    shown.push_back({QStringLiteral("open"), caption, {}, Icon::None});
+    if (fileNames.isEmpty())
+        return std::nullopt;
+    return fileNames.takeFirst();
+}
+
 QStringList ScriptedDialogDriver::texts() const
 {
     QStringList out;
     for (const auto& d : shown)
-        if (d.kind != QLatin1String("beep") && d.kind != QLatin1String("save"))
+        if (d.kind != QLatin1String("beep") && d.kind != QLatin1String("save") && d.kind != QLatin1String("open"))
             out << d.text;
     return out;
 }
@@ -202,6 +223,10 @@ std::optional<QString> saveFileName(QWidget* parent, const QString& caption, con
                                     const QString& filter)
 {
     return dialogDriver().saveFileName(parent, caption, suggested, filter);
+}
+std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return dialogDriver().openFileName(parent, caption, filter);
 }
 }  // namespace dialogs
 

@@ -32,6 +32,9 @@ public:
     // ask anything answer nullopt.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                                 const QString& filter);
+    // Asks for an existing file to read; nullopt when cancelled. Drivers that
+    // do not ask anything answer nullopt.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter);
 };
 
 // The program's own dialogs (QMessageBox / QInputDialog).
@@ -46,11 +49,12 @@ public:
     void beep() override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                         const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
 };
 
 // What a scripted driver saw.
 struct ShownDialog {
-    QString kind;  // "message", "box", "confirm", "input", "error", "beep", "save"
+    QString kind;  // "message", "box", "confirm", "input", "error", "beep", "save", "open"
     QString caption;
     QString text;
     Icon icon = Icon::None;
@@ -69,6 +73,8 @@ public:
     void beep() override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                         const QString& filter) override;
+    // Answers from the same queue as saveFileName (answerFileName).
+    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
 
     void answerYes() { answers.push_back(true); }
     void answerNo() { answers.push_back(false); }
@@ -107,6 +113,7 @@ void error(QWidget* parent, const QString& text);
 void beep();
 std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                     const QString& filter);
+std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter);
 }  // namespace dialogs
 
 }  // namespace ui

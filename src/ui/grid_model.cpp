@@ -26,6 +26,15 @@ QCollator& collator()
     return c;
 }
 
+// A secret column shows one dot per character, trailing blanks left out.
+QString maskedText(const QVariant& v)
+{
+    QString text = v.toString();
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return QString(text.size(), QChar(0x2022));
+}
+
 bool truthy(const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
@@ -359,6 +368,8 @@ QString GridModel::textOf(int c, const QVariant& v) const
 {
     if (kinds_.value(c) == Kind::Check)
         return truthy(v) ? QStringLiteral("1") : QStringLiteral("0");
+    if (columns_[c].masked)
+        return maskedText(v);
     return formatValue(v, columns_[c].format);
 }
 
@@ -1266,6 +1277,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         case Qt::DisplayRole:
             if (kind(c) == Kind::Check)
                 return {};
+            if (col.masked)
+                return maskedText(value);
             return formatValue(value, col.format);
         case Qt::EditRole:
             return value;

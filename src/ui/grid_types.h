@@ -19,7 +19,9 @@ struct GridColumn {
     bool editable = false;    // in-place editing (when the grid is not read-only)
     bool check = false;       // a 0/1 flag shown as a check box
     bool safeText = false;    // the editor refuses "%" and "'"
+    bool masked = false;      // a secret: shown and edited as dots
     int width = 0;            // pixels; 0: from the caption and the first rows
+    QStringList choices;      // a text column edited through a drop-down of these values
     Qt::Alignment alignment;  // default: numbers right, check boxes centred, text left
 };
 

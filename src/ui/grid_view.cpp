@@ -8,6 +8,7 @@
 #include "ui/kit_texts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDrag>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -538,8 +539,20 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         case GridModel::Kind::Check:
             return nullptr;
         case GridModel::Kind::Text: {
+            if (!col.choices.isEmpty()) {
+                // A drop-down of the allowed values; typing picks the matching one.
+                auto* combo = new QComboBox(parent);
+                combo->setEditable(true);
+                combo->setInsertPolicy(QComboBox::NoInsert);
+                combo->addItems(col.choices);
+                combo->setFrame(false);
+                editor = combo;
+                break;
+            }
             QLineEdit* box = col.safeText ? new SafeTextBox(parent) : new QLineEdit(parent);
             box->setFrame(false);
+            if (col.masked)
+                box->setEchoMode(QLineEdit::Password);
             editor = box;
             break;
         }
@@ -560,6 +573,8 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     } else if (auto* date = qobject_cast<DateBox*>(editor)) {
         const QDateTime m = db::fromDb(v);
         date->setDate(m.isValid() ? m.date() : QDate::currentDate());
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentText(v.toString());
     } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->setText(v.toString());
     }
@@ -570,6 +585,8 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
     QVariant typed;
     if (auto* date = qobject_cast<DateBox*>(editor))
         typed = date->date();
+    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+        typed = combo->currentText();
     else if (auto* line = qobject_cast<QLineEdit*>(editor))
         typed = line->text();
     else

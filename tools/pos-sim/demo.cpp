@@ -863,9 +863,9 @@ DemoScale DemoScale::bench(qint64 ledgerRows)
     s.products = 5000;
     s.departments = 20;
     s.billsPerDay = 800;
-    // About 20 ledger rows a bill (products and their ingredients), plus the
-    // stock documents.
-    s.days = int(std::max<qint64>(7, ledgerRows / (qint64(s.billsPerDay) * 20)));
+    // About 14 ledger rows a bill (products and their ingredients); the stock
+    // documents add a few percent.
+    s.days = int(std::max<qint64>(7, ledgerRows / (qint64(s.billsPerDay) * 14)));
     s.seed = 424242;
     return s;
 }

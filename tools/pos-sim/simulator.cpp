@@ -35,11 +35,6 @@ struct Simulator::Statements {
                "hall_name, masa, kuver, pax, PC_NAME, PC_USER, PC_TARIHI) VALUES (:tarih, :saat, :islem, :adisyon, "
                ":kasiyer, :garson, :cari, :detay, :tutar, :ind, :servis, :hall, :masa, :kuver, :kuver, :pc, :pcuser, "
                ":pctarih)"),
-          ledger(s,
-                 "INSERT INTO Q_ITEMS_MOV (tarih, Saat, waiter, Islem, HESADI, StokKodu, StokAdi, Grup, department, "
-                 "Olcu, Birim, BIRIMMIK, Adet, Cikan, urun, Maliyet, Fiyat, Tutar, Kdv, KdvTutari, hall_name, adsno, "
-                 "PC_NAME) VALUES (:tarih, :saat, :waiter, :islem, :hesadi, :kod, :adi, :grup, :dept, :olcu, :birim, "
-                 ":birimmik, :adet, :cikan, :urun, :maliyet, :fiyat, :tutar, :kdv, :kdvtutari, :hall, :adsno, :pc)"),
           account(s,
                   "INSERT INTO Q_CUSTOMER_DETAILS (HESNO, HESADI, Grup, Saat, Tarih, ads, Detay, Islem, Q_odemetipi, "
                   "Borc, Alacak, Garson, Salon, Pax, indirim) VALUES (:hesno, :hesadi, :grup, :saat, :tarih, :ads, "
@@ -56,7 +51,6 @@ struct Simulator::Statements {
     {
     }
     db::Statement bill;
-    db::Statement ledger;
     db::Statement account;
     db::Statement audit;
     db::Statement waste;
@@ -79,6 +73,25 @@ Simulator::Simulator(db::Session& session, PosConfig config, quint32 seed)
 }
 
 Simulator::~Simulator() = default;
+
+// The multi-row ledger insert for `rows` rows, prepared once per row count.
+db::Statement& Simulator::ledgerStatement(int rows)
+{
+    auto it = ledgerStatements_.find(rows);
+    if (it != ledgerStatements_.end())
+        return *it->second;
+    QString sql = QStringLiteral(
+        "INSERT INTO Q_ITEMS_MOV (tarih, Saat, waiter, Islem, HESADI, StokKodu, StokAdi, Grup, department, Olcu, "
+        "Birim, BIRIMMIK, Adet, Cikan, urun, Maliyet, Fiyat, Tutar, Kdv, KdvTutari, hall_name, adsno, PC_NAME) "
+        "VALUES ");
+    const QString one = QStringLiteral("(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    for (int i = 0; i < rows; ++i)
+        sql += (i ? QStringLiteral(",") : QString()) + one;
+    auto st = std::make_unique<db::Statement>(session_, sql);
+    auto& ref = *st;
+    ledgerStatements_.emplace(rows, std::move(st));
+    return ref;
+}
 
 double Simulator::pick()
 {
@@ -310,65 +323,35 @@ void Simulator::writeBillRows(const QDateTime& moment, const QString& pcName, Si
         ++result.accountRows;
     }
 
-    // Stock rows: the product itself (urun = 1), then one row per recipe line.
+    // Stock rows: the product itself (urun = 1), then one row per recipe
+    // line; all rows of the bill go in one statement, as a terminal sends them.
+    const QString dayText = db::toDbText(day);
+    QVariantList values;
+    int rows = 0;
+    auto ledgerRow = [&](const QString& code, const QString& name, const QString& group, const QString& dept,
+                         const QString& olcu, const QString& birim, double quantity, double adet, int urun, double cost,
+                         double price, double amount, double vat) {
+        values << dayText << time << waiter << kind << person << code << name << group << dept << olcu << birim
+               << quantity << adet << quantity << urun << cost << price << amount << vat
+               << (vat > 0 ? amount - amount / (1.0 + vat / 100.0) : 0.0) << hall.name << double(bill) << pcName;
+        ++rows;
+    };
     for (const auto& l : lines) {
         const Product& p = *l.product;
         const QString dept = departmentFor(hall, p);
         const double amount = money(p.price * l.portions);
-        const double vatAmount = p.vat > 0 ? amount - amount / (1.0 + p.vat / 100.0) : 0.0;
-        st_->ledger.exec({{"tarih", day},
-                          {"saat", time},
-                          {"waiter", waiter},
-                          {"islem", kind},
-                          {"hesadi", person},
-                          {"kod", p.code},
-                          {"adi", p.name},
-                          {"grup", p.group},
-                          {"dept", dept},
-                          {"olcu", QStringLiteral("PORSIYON")},
-                          {"birim", QStringLiteral("PORSIYON")},
-                          {"birimmik", l.portions},
-                          {"adet", l.portions},
-                          {"cikan", l.portions},
-                          {"urun", 1},
-                          {"maliyet", p.cost * l.portions},
-                          {"fiyat", p.price},
-                          {"tutar", amount},
-                          {"kdv", p.vat},
-                          {"kdvtutari", vatAmount},
-                          {"hall", hall.name},
-                          {"adsno", double(bill)},
-                          {"pc", pcName}});
-        ++result.ledgerRows;
+        ledgerRow(p.code, p.name, p.group, dept, QStringLiteral("PORSIYON"), QStringLiteral("PORSIYON"), l.portions,
+                  l.portions, 1, p.cost * l.portions, p.price, amount, p.vat);
         for (const RecipeLine& line : p.lines) {
             const double quantity = line.quantity * l.portions;
             const double lineAmount = amount * line.share / 100.0;
-            st_->ledger.exec({{"tarih", day},
-                              {"saat", time},
-                              {"waiter", waiter},
-                              {"islem", kind},
-                              {"hesadi", person},
-                              {"kod", line.code},
-                              {"adi", line.name},
-                              {"grup", line.group},
-                              {"dept", dept},
-                              {"olcu", line.baseUnit},
-                              {"birim", line.purchaseUnit},
-                              {"birimmik", quantity},
-                              {"adet", line.factor > 0 ? quantity / line.factor : 0.0},
-                              {"cikan", quantity},
-                              {"urun", 0},
-                              {"maliyet", line.cost * l.portions},
-                              {"fiyat", l.portions > 0 && quantity > 0 ? lineAmount / quantity : 0.0},
-                              {"tutar", lineAmount},
-                              {"kdv", p.vat},
-                              {"kdvtutari", p.vat > 0 ? lineAmount - lineAmount / (1.0 + p.vat / 100.0) : 0.0},
-                              {"hall", hall.name},
-                              {"adsno", double(bill)},
-                              {"pc", pcName}});
-            ++result.ledgerRows;
+            ledgerRow(line.code, line.name, line.group, dept, line.baseUnit, line.purchaseUnit, quantity,
+                      line.factor > 0 ? quantity / line.factor : 0.0, 0, line.cost * l.portions,
+                      quantity > 0 ? lineAmount / quantity : 0.0, lineAmount, p.vat);
         }
     }
+    ledgerStatement(rows).execValues(values);
+    result.ledgerRows += rows;
 
     // Audit rows of the sensitive operations on the bill.
     auto auditRow = [&](const QString& reason, const QString& flagColumn, const QString& item, double qty) {

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QRandomGenerator>
+#include <map>
 #include <memory>
 
 namespace pos {
@@ -69,6 +70,8 @@ private:
     qint64 nextBill_ = 1;
     std::unique_ptr<Statements> st_;
     QHash<QString, QString> hallAccount_;  // hall name -> account code
+    std::map<int, std::unique_ptr<db::Statement>> ledgerStatements_;
+    db::Statement& ledgerStatement(int rows);
 };
 
 // Rounds an amount to kuruş.
