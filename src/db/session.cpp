@@ -282,29 +282,128 @@ Statement::Statement(Session& session, const QString& sql) : query_(session.conn
         positional += '?';
         i = j - 1;
     }
+    if (session.engine() == Engine::Sqlite) {
+        const QVariant handle = session.connection().driver()->handle();
+        auto* db = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+        sqlite3_stmt* stmt = nullptr;
+        const QByteArray utf8 = positional.toUtf8();
+        if (!db || sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+            const QString message =
+                db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("SQLite handle not available");
+            sqlite3_finalize(stmt);
+            throw Error(message, sql);
+        }
+        native_ = stmt;
+        nativeDb_ = db;
+        return;
+    }
     query_.setForwardOnly(true);
     if (!query_.prepare(positional))
         throw Error(errorText(query_.lastError()), sql);
 }
 
-void Statement::run(const Params& params)
+Statement::~Statement()
 {
-    for (int i = 0; i < placeholders_.size(); ++i)
-        query_.bindValue(i, toBound(params.value(placeholders_[i])));
+    if (native_)
+        sqlite3_finalize(static_cast<sqlite3_stmt*>(native_));
+}
+
+QVariantList Statement::ordered(const Params& params) const
+{
+    QVariantList values;
+    values.reserve(placeholders_.size());
+    for (const QString& name : placeholders_)
+        values << params.value(name);
+    return values;
+}
+
+namespace {
+
+void bindNative(sqlite3_stmt* st, int index, const QVariant& raw)
+{
+    const QVariant v = toBound(raw);
+    if (v.isNull()) {
+        sqlite3_bind_null(st, index);
+        return;
+    }
+    switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            sqlite3_bind_int64(st, index, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(st, index, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+bool Statement::run(const QVariantList& values, qint64* key)
+{
+    if (native_) {
+        auto* st = static_cast<sqlite3_stmt*>(native_);
+        for (int i = 0; i < values.size(); ++i)
+            bindNative(st, i + 1, values[i]);
+        int rc = sqlite3_step(st);
+        bool row = false;
+        if (rc == SQLITE_ROW) {
+            row = true;
+            if (key)
+                *key = sqlite3_column_int64(st, 0);
+            while (rc == SQLITE_ROW)
+                rc = sqlite3_step(st);
+        }
+        if (rc != SQLITE_DONE) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(static_cast<sqlite3*>(nativeDb_)));
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+            throw Error(message, sql_);
+        }
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        return row;
+    }
+    for (int i = 0; i < values.size(); ++i)
+        query_.bindValue(i, toBound(values[i]));
     if (!query_.exec())
         throw Error(errorText(query_.lastError()), sql_);
+    bool row = false;
+    if (query_.isSelect() && query_.next()) {
+        row = true;
+        if (key)
+            *key = query_.value(0).toLongLong();
+    }
+    query_.finish();
+    return row;
 }
 
 int Statement::exec(const Params& params)
 {
-    run(params);
-    const int n = query_.numRowsAffected();
-    query_.finish();
-    return n;
+    return execValues(ordered(params));
 }
 
 int Statement::execValues(const QVariantList& values)
 {
+    if (native_) {
+        run(values, nullptr);
+        return sqlite3_changes(static_cast<sqlite3*>(nativeDb_));
+    }
     for (int i = 0; i < values.size(); ++i)
         query_.bindValue(i, toBound(values[i]));
     if (!query_.exec())
@@ -316,11 +415,9 @@ int Statement::execValues(const QVariantList& values)
 
 qint64 Statement::insert(const Params& params)
 {
-    run(params);
-    if (!query_.next())
+    qint64 key = 0;
+    if (!run(ordered(params), &key))
         throw Error(QStringLiteral("The insert returned no key"), sql_);
-    const qint64 key = query_.value(0).toLongLong();
-    query_.finish();
     return key;
 }
 

@@ -56,11 +56,23 @@ public:
     // the statement: for hot loops that build their values once.
     int execValues(const QVariantList& values);
 
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
 private:
-    void run(const Params& params);
+    // Binds and runs; true when the statement returned a row (`key` then holds
+    // its first column).
+    bool run(const QVariantList& values, qint64* key);
+    QVariantList ordered(const Params& params) const;
     QSqlQuery query_;
     QString sql_;
     QStringList placeholders_;
+    // On SQLite the statement is bound and stepped through the engine's own
+    // interface: the point-of-sale writes go through here thousands of times a
+    // second, and the generic layer's per-value cost would dominate.
+    void* native_ = nullptr;    // sqlite3_stmt*
+    void* nativeDb_ = nullptr;  // sqlite3*
 };
 
 // The one database session of a run. Every service takes it by reference.

@@ -70,6 +70,17 @@ Simulator::Simulator(db::Session& session, PosConfig config, quint32 seed)
     for (const auto& r : session_.select("SELECT HESNO, HESADI FROM Q_CUSTOMER WHERE Grup = 'Kasa'"))
         hallAccount_.insert(r.text("HESADI"), r.text("HESNO"));
     st_ = std::make_unique<Statements>(session_);
+    // What each hall sells: the products of its groups (all of them when it names none).
+    for (const Hall& hall : config_.halls) {
+        std::vector<const Product*> menu;
+        for (const Product& p : config_.products)
+            if (hall.groups.isEmpty() || hall.groups.contains(p.group))
+                menu.push_back(&p);
+        if (menu.empty())
+            for (const Product& p : config_.products)
+                menu.push_back(&p);
+        menus_.push_back(std::move(menu));
+    }
 }
 
 Simulator::~Simulator() = default;
@@ -205,13 +216,7 @@ void Simulator::writeBillRows(const QDateTime& moment, const QString& pcName, Si
         config_.cashiers.isEmpty() ? QString() : config_.cashiers[rnd_.bounded(quint32(config_.cashiers.size()))];
     const int covers = between(1, 6);
 
-    std::vector<const Product*> menu;
-    for (const Product& p : config_.products)
-        if (hall.groups.isEmpty() || hall.groups.contains(p.group))
-            menu.push_back(&p);
-    if (menu.empty())
-        for (const Product& p : config_.products)
-            menu.push_back(&p);
+    const std::vector<const Product*>& menu = menus_[size_t(&hall - config_.halls.data())];
 
     std::vector<BillLine> lines;
     const int count = between(1, 5);

@@ -71,6 +71,7 @@ private:
     std::unique_ptr<Statements> st_;
     QHash<QString, QString> hallAccount_;  // hall name -> account code
     std::map<int, std::unique_ptr<db::Statement>> ledgerStatements_;
+    std::vector<std::vector<const Product*>> menus_;  // per hall
     db::Statement& ledgerStatement(int rows);
 };
 
