@@ -213,12 +213,12 @@ BenchRow mainWindow(const Options& o, db::Session& s, double targetMs)
         QFile::link(QFileInfo(o.settings.sqliteFile).absoluteFilePath(), work.filePath("bench.db"));
         setup.write("[Setup]\nModul=MANAGER\nServer=\n[Database]\nDatabase=bench\nUser    =\nPassword=\nSube    =0\n");
     } else {
+        // The server line names the socket folder (the default port); the
+        // program logs in with its built-in login.
         setup.write(
-            QString(
-                "[Setup]\nModul=MANAGER\nServer=%1:%2\n[Database]\nDatabase=%3\nUser    =%4\nPassword=\nSube    =0\n")
-                .arg(o.settings.host)
-                .arg(o.settings.port ? o.settings.port : 5432)
-                .arg(o.settings.database, o.settings.user)
+            QString("[Setup]\nModul=MANAGER\nServer=%1\n[Database]\nDatabase=%2\nUser    =\nPassword=\nSube    =0\n")
+                .arg(o.settings.port ? QString("%1:%2").arg(o.settings.host).arg(o.settings.port) : o.settings.host,
+                     o.settings.database)
                 .toUtf8());
     }
     setup.close();
@@ -349,7 +349,7 @@ void print(const Options& o, const BenchRow& r)
 {
     std::printf("| %-4s | %-64s | %10lld | %-16s | %-16s | %7s | %-16s | %-4s |\n", qPrintable(o.label),
                 qPrintable(r.op), r.rows, qPrintable(r.ours), qPrintable(r.raw), qPrintable(r.ratio),
-                qPrintable(r.target), r.hasTarget ? (r.pass ? "PASS" : "FAIL") : "");
+                r.hasTarget ? qPrintable(r.target) : "", r.hasTarget ? (r.pass ? "PASS" : "FAIL") : "");
     std::fflush(stdout);
 }
 
@@ -386,8 +386,10 @@ int main(int argc, char** argv)
     o.bin = p.value("bin");
     QTemporaryDir tmp;
     o.work = p.isSet("work") ? p.value("work") : tmp.path();
-    const bool targets = p.value("targets") != "no";
-    const bool pg = o.settings.engine == db::Engine::Postgres;
+    // The targets hold for the largest SQLite installation; on PostgreSQL only
+    // the point-of-sale rate has one.
+    const bool targets = p.value("targets") == "yes";
+    const bool pgTargets = p.value("targets") == "pg";
     const QStringList only = p.value("only").split(',', Qt::SkipEmptyParts);
     auto want = [&](const QString& op) { return only.isEmpty() || only.contains(op); };
 
@@ -402,6 +404,6 @@ int main(int argc, char** argv)
     if (want("grid"))
         print(o, monthIntoGrid(o, *session, targets ? 1000.0 : 0));
     if (want("bills"))
-        print(o, billsUnderLoad(o, *session, targets ? (pg ? 500.0 : 1000.0) : 0));
+        print(o, billsUnderLoad(o, *session, pgTargets ? 500.0 : targets ? 1000.0 : 0));
     return 0;
 }

@@ -62,6 +62,7 @@ bool Program::start()
         table.alignments = job.alignments;
         table.rows = job.rows;
         table.footer = job.footer;
+        table.filter = job.filter;
         reports::printGrid(parent, table, preview);
     });
     if (opening_.session) {

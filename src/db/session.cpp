@@ -97,6 +97,15 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
                              ? QStringLiteral("manager-%1").arg(connectionCounter.fetchAndAddRelaxed(1))
                              : connectionName;
     std::unique_ptr<Session> session(new Session(settings, name));
+    if (settings.engine == Engine::Sqlite) {
+        // SQLite's allocation statistics take one process-wide lock on every
+        // allocation; with a report reading on one connection while the
+        // terminals' bills are written on another, the two would queue on it.
+        // Only possible before the library's first use; later calls are refused
+        // harmlessly.
+        static const int memstatus = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        Q_UNUSED(memstatus);
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(
             settings.engine == Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);

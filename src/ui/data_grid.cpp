@@ -991,6 +991,14 @@ GridPrintJob DataGrid::printJob() const
     if (!model_->footerSummaries().isEmpty())
         for (int c : cols)
             job.footer << self->footerTextFor(c);
+    // The printout says which rows it holds.
+    QStringList filters;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (!model_->columnFilter(c).isEmpty())
+            filters << model_->column(c).caption + ": " + model_->columnFilter(c);
+    if (!model_->filterText().isEmpty())
+        filters << kitText(KitText::FilterBox).remove(QStringLiteral("...")) + ": " + model_->filterText();
+    job.filter = filters.join(QStringLiteral("; "));
     return job;
 }
 

@@ -20,6 +20,7 @@ struct GridPrintJob {
     QList<Qt::Alignment> alignments;
     QList<QStringList> rows;
     QStringList footer;  // one text per caption (empty when no footer)
+    QString filter;      // the filters in force, as text ("Depo: Bar; Ara: un"); empty when none
 };
 
 using GridPrinter = std::function<void(QWidget* parent, const GridPrintJob&, bool preview)>;
