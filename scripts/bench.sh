@@ -37,9 +37,12 @@ pg_bin=/usr/lib/postgresql/15/bin
 as_pg=()
 [ "$(id -u)" -eq 0 ] && as_pg=(runuser -u postgres --)
 pg_dir="$cache/pg-$(label "$pg_rows")"
+# The server flushes to disk as an installation's would; a commit does not wait
+# for its flush (synchronous_commit=off), the same promise SQLite's
+# synchronous=NORMAL makes: a crash may lose the last commits, never the data.
 pg_start() {
   "${as_pg[@]}" "$pg_bin/pg_ctl" -D "$pg_dir/data" -l "$pg_dir/server.log" \
-    -o "-k $pg_dir -c listen_addresses='' -p 5432 -c fsync=off -c synchronous_commit=off -c shared_buffers=512MB" \
+    -o "-k $pg_dir -c listen_addresses='' -p 5432 -c synchronous_commit=off -c shared_buffers=512MB" \
     -w start > /dev/null
 }
 pg_stop() { "${as_pg[@]}" "$pg_bin/pg_ctl" -D "$pg_dir/data" -m fast -w stop > /dev/null 2>&1 || true; }

@@ -1,6 +1,7 @@
 #include "db/session.h"
 
 #include "db/values.h"
+#include "db/wal_checkpointer.h"
 
 #include <sqlite3.h>
 #include <QAtomicInt>
@@ -8,6 +9,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <vector>
 
 namespace db {
 
@@ -48,6 +50,9 @@ void sqliteTrLower(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 }
 
 QAtomicInt connectionCounter;
+
+// How long a SQLite statement waits for another connection's lock.
+constexpr int kSqliteBusyMs = 10000;
 
 }  // namespace
 
@@ -106,12 +111,13 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
         static const int memstatus = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
         Q_UNUSED(memstatus);
     }
+    sqlite3* raw = nullptr;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(
             settings.engine == Engine::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
         if (settings.engine == Engine::Sqlite) {
             db.setDatabaseName(settings.sqliteFile);
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSqliteBusyMs));
         } else {
             db.setHostName(settings.host);
             if (settings.port)
@@ -125,7 +131,7 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
             throw Error(errorText(db.lastError()));
         if (settings.engine == Engine::Sqlite) {
             const QVariant handle = db.driver()->handle();
-            auto* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
+            raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
             if (!raw)
                 throw Error(QStringLiteral("SQLite handle not available"));
             sqlite3_create_function_v2(raw, "trlower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &sqliteTrLower,
@@ -133,14 +139,19 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
         }
     }
     if (settings.engine == Engine::Sqlite) {
-        session->execRaw(QStringLiteral("PRAGMA journal_mode=WAL"));
+        const bool wal =
+            session->scalar(QStringLiteral("PRAGMA journal_mode=WAL")).toString().compare("wal", Qt::CaseInsensitive) == 0;
         session->execRaw(QStringLiteral("PRAGMA synchronous=NORMAL"));
         // Years of ledger rows: a larger page cache and memory-mapped reads keep
-        // the stock indexes in memory; fewer, larger checkpoints keep the
-        // point-of-sale writes from waiting on the disk after every few bills.
+        // the stock indexes in memory.
         session->execRaw(QStringLiteral("PRAGMA cache_size=-65536"));
         session->execRaw(QStringLiteral("PRAGMA mmap_size=1073741824"));
-        session->execRaw(QStringLiteral("PRAGMA wal_autocheckpoint=8192"));
+        // Fewer, larger checkpoints, run beside the writer: the point-of-sale
+        // writes never wait for the disk flush a checkpoint ends with.
+        if (wal && settings.sqliteCheckpointPages > 0)
+            session->checkpointer_ =
+                std::make_unique<WalCheckpointer>(raw, settings.sqliteFile, settings.sqliteCheckpointPages,
+                                                  kSqliteBusyMs);
         session->execRaw(QStringLiteral("PRAGMA temp_store=MEMORY"));
         session->execRaw(QStringLiteral("PRAGMA foreign_keys=OFF"));
     } else {
@@ -152,12 +163,18 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
 
 Session::~Session()
 {
+    checkpointer_.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen())
             db.close();
     }
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+int Session::backgroundCheckpoints() const
+{
+    return checkpointer_ ? checkpointer_->completed() : 0;
 }
 
 QSqlDatabase Session::connection() const
@@ -328,7 +345,9 @@ QVariantList Statement::ordered(const Params& params) const
 
 namespace {
 
-void bindNative(sqlite3_stmt* st, int index, const QVariant& raw)
+// Text and blobs are bound without a copy: `keep` holds their bytes until the
+// statement has run and its bindings are cleared.
+void bindNative(sqlite3_stmt* st, int index, const QVariant& raw, std::vector<QByteArray>& keep)
 {
     const QVariant v = toBound(raw);
     if (v.isNull()) {
@@ -349,15 +368,18 @@ void bindNative(sqlite3_stmt* st, int index, const QVariant& raw)
             sqlite3_bind_double(st, index, v.toDouble());
             break;
         case QMetaType::QByteArray: {
-            const QByteArray b = v.toByteArray();
-            sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            keep.push_back(v.toByteArray());
+            sqlite3_bind_blob(st, index, keep.back().constData(), int(keep.back().size()), SQLITE_STATIC);
             break;
         }
-        default: {
-            const QByteArray t = v.toString().toUtf8();
-            sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        case QMetaType::QString:
+            keep.push_back(static_cast<const QString*>(v.constData())->toUtf8());
+            sqlite3_bind_text(st, index, keep.back().constData(), int(keep.back().size()), SQLITE_STATIC);
             break;
-        }
+        default:
+            keep.push_back(v.toString().toUtf8());
+            sqlite3_bind_text(st, index, keep.back().constData(), int(keep.back().size()), SQLITE_STATIC);
+            break;
     }
 }
 
@@ -367,8 +389,10 @@ bool Statement::run(const QVariantList& values, qint64* key)
 {
     if (native_) {
         auto* st = static_cast<sqlite3_stmt*>(native_);
+        std::vector<QByteArray> keep;
+        keep.reserve(size_t(values.size()));
         for (int i = 0; i < values.size(); ++i)
-            bindNative(st, i + 1, values[i]);
+            bindNative(st, i + 1, values[i], keep);
         int rc = sqlite3_step(st);
         bool row = false;
         if (rc == SQLITE_ROW) {

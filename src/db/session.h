@@ -13,6 +13,8 @@
 
 namespace db {
 
+class WalCheckpointer;
+
 // Named parameters: {{"kod", code}, {"dpt", department}} for ":kod" and ":dpt".
 // QDate and QDateTime values are bound as canonical text (see db/datetime.h),
 // booleans as 0/1; every other value goes to the driver unchanged.
@@ -26,6 +28,11 @@ struct ConnectionSettings {
     QString database;
     QString user;
     QString password;
+    // SQLite: log pages (4 kB each) after which a commit hands a checkpoint
+    // to a background thread; 0 leaves checkpoints to the engine (1000 pages,
+    // run by the committing connection). Large checkpoints copy a page written
+    // by many bills once.
+    int sqliteCheckpointPages = 16384;
 
     QString describe() const;  // "SQLite ruvobase.db" / "PostgreSQL ruvobase on host:port"
 };
@@ -101,6 +108,8 @@ public:
     void execRaw(const QString& sql);
 
     bool tableExists(const QString& name);
+    // Checkpoints the background thread has completed (SQLite in WAL mode).
+    int backgroundCheckpoints() const;
     bool inTransaction() const { return transactionDepth_ > 0; }
 
 private:
@@ -116,6 +125,7 @@ private:
     std::unique_ptr<Dialect> dialect_;
     int transactionDepth_ = 0;
     bool rollbackOnly_ = false;
+    std::unique_ptr<WalCheckpointer> checkpointer_;  // SQLite in WAL mode
 };
 
 // One unit of work: rolls back unless commit() was called. Nested scopes join

@@ -3,7 +3,10 @@
 #include "db/values.h"
 #include "test_db.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 using testsupport::TestDatabase;
 
@@ -17,6 +20,8 @@ private Q_SLOTS:
     void turkishSearch();
     void errorsCarryServerText();
     void identityNumbersAreNotReused();
+    void preparedStatementValues();
+    void checkpointsBesideTheWriter();
 };
 
 void TstSession::insertReturnsNewKey()
@@ -146,6 +151,83 @@ void TstSession::identityNumbersAreNotReused()
     s.exec("DELETE FROM Q_DEPARTMENT");
     const qint64 b = s.insert("INSERT INTO Q_DEPARTMENT (DEPARTMENT) VALUES ('Y') RETURNING DEPO_ID");
     QVERIFY(b > a);
+}
+
+// A statement prepared once and run many times binds each kind of value as
+// the generic path does: empty text stays empty text, null stays null.
+void TstSession::preparedStatementValues()
+{
+    auto t = TestDatabase::fresh();
+    auto& s = t->session();
+    db::Statement st(s,
+                     "INSERT INTO Q_ITEMS_MOV (tarih, Saat, StokKodu, StokAdi, department, Giren, urun, adsno, fno) "
+                     "VALUES (:t, :s, :k, :a, :d, :g, :u, :n, :f)");
+    const QString turkish = QString::fromUtf8("Şiş köfte (İÇLİ) ığüşöç");
+    for (int i = 0; i < 3; ++i)
+        st.exec({{"t", QDate(2026, 3, 1)},
+                 {"s", "12:00:00"},
+                 {"k", QString("K%1").arg(i)},
+                 {"a", i == 0 ? turkish : i == 1 ? QString("") : QString()},
+                 {"d", "Mutfak"},
+                 {"g", 1.25 * i},
+                 {"u", false},
+                 {"n", qint64(1000 + i)},
+                 {"f", QVariant()}});
+    const auto rows = s.select("SELECT StokKodu, StokAdi, Giren, adsno, fno, zaman FROM Q_ITEMS_MOV ORDER BY StokKodu");
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0].text("StokAdi"), turkish);
+    QCOMPARE(rows[1].text("StokAdi"), QString(""));
+    QVERIFY(!rows[1].value("StokAdi").isNull());
+    QCOMPARE(rows[2].number("Giren"), 2.5);
+    QCOMPARE(rows[2].number("adsno"), 1002.0);
+    QVERIFY(rows[2].value("fno").isNull());
+    QCOMPARE(rows[0].dateTime("zaman"), QDateTime(QDate(2026, 3, 1), QTime(12, 0)));
+}
+
+// SQLite in WAL mode: once the log passes its size, a thread of its own
+// copies it into the database; the writer's next commits finish the job and
+// the log starts afresh, so it does not grow however long the writer goes on.
+void TstSession::checkpointsBesideTheWriter()
+{
+    if (testsupport::testEngine() != db::Engine::Sqlite)
+        QSKIP("SQLite's write-ahead log only");
+    QTemporaryDir dir;
+    db::ConnectionSettings settings;
+    settings.sqliteFile = dir.filePath("wal.db");
+    settings.sqliteCheckpointPages = 20;
+    auto writer = db::Session::open(settings);
+    auto reader = db::Session::open(settings);
+    writer->execRaw("CREATE TABLE t (id INTEGER PRIMARY KEY, body TEXT)");
+    db::Statement insert(*writer, "INSERT INTO t (body) VALUES (:b)");
+    const QString body(3000, QChar('x'));
+    int commits = 0;
+    auto commit = [&] {
+        db::Transaction tx(*writer);
+        insert.exec({{"b", body}});
+        tx.commit();
+        ++commits;
+    };
+    for (int i = 0; i < 300; ++i) {
+        commit();
+        if (i % 50 == 0)
+            QCOMPARE(reader->scalar("SELECT COUNT(*) FROM t").toInt(), commits);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(writer->backgroundCheckpoints() > 0, 10000);
+    // The commit after a round copies the rest; the one after that starts the
+    // log again, so it holds that commit's pages only (300 commits wrote more
+    // than 300 pages).
+    commit();
+    commit();
+    const auto state = reader->selectOne("PRAGMA wal_checkpoint(PASSIVE)");
+    QVERIFY(state);
+    QVERIFY2(state->at(1).toInt() < 20, qPrintable(state->at(1).toString()));
+    QCOMPARE(reader->scalar("SELECT COUNT(*) FROM t").toInt(), commits);
+    writer.reset();
+    reader.reset();
+    auto again = db::Session::open(settings);
+    QCOMPARE(again->scalar("PRAGMA integrity_check").toString(), QString("ok"));
+    QCOMPARE(again->scalar("SELECT COUNT(*) FROM t").toInt(), commits);
+    QCOMPARE(again->scalar("SELECT MIN(LENGTH(body)) FROM t").toInt(), 3000);
 }
 
 QTEST_GUILESS_MAIN(TstSession)
