@@ -62,6 +62,10 @@ void TstFormat::numbers_data()
                                       << "1234";
     QTest::newRow("huge") << 1e16 << "#,##0"
                           << "10.000.000.000.000.000";
+    QTest::newRow("huge with decimals") << 12345678901234.5 << "#,##0.00"
+                                        << "12.345.678.901.234,50";
+    QTest::newRow("no float noise") << 0.1 + 0.2 << ""
+                                    << "0,3";
 }
 
 void TstFormat::numbers()
@@ -98,6 +102,8 @@ void TstFormat::values_data()
                                   << "abc";
     QTest::newRow("null") << QVariant(QMetaType(QMetaType::Double)) << "#,##0.00"
                           << "";
+    QTest::newRow("month name") << QVariant(m) << "dd MMMM yyyy"
+                                << "05 Ocak 2026";
 }
 
 void TstFormat::values()
@@ -114,8 +120,12 @@ void TstFormat::excelFormats_data()
     QTest::addColumn<QString>("excel");
     QTest::newRow("grouped") << "#,##0.00"
                              << "#,##0.00";
+    // Every section goes to the spreadsheet: its negative and zero sections
+    // show there as they do on the screen.
     QTest::newRow("comma first") << ",0.00;-,0.00"
-                                 << "#,##0.00";
+                                 << "#,##0.00;\"-\"#,##0.00";
+    QTest::newRow("brackets") << "#,##0.00;(#,##0.00);'Sıfır'"
+                              << "#,##0.00;\"(\"#,##0.00\")\";\"Sıfır\"";
     QTest::newRow("optional") << "0.0#"
                               << "0.0#";
     QTest::newRow("count") << "Adet=0"

@@ -1,11 +1,13 @@
-#include "reports/display_format.h"
+#include "db/display_format.h"
+
+#include "db/values.h"
 
 #include <QHash>
 #include <QLocale>
 #include <cfloat>
 #include <cmath>
 
-namespace reports {
+namespace db {
 
 namespace {
 
@@ -136,7 +138,10 @@ QString roundedDigits(double abs, int decimals)
 {
     static const double powers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     const double scaled = abs * (decimals >= 0 && decimals <= 12 ? powers[decimals] : std::pow(10.0, decimals));
-    const double r = std::floor(scaled * (1.0 + 4 * DBL_EPSILON) + 0.5);
+    // The nudge stays far below half a unit; beyond 1e14 it would show as
+    // digits of its own (1e16 must not come out as ...008).
+    const double nudged = scaled < 1e14 ? scaled * (1.0 + 4 * DBL_EPSILON) : scaled;
+    const double r = std::floor(nudged + 0.5);
     QString digits = QString::number(r, 'f', 0);
     if (digits.size() <= decimals)
         digits = QString(decimals - digits.size() + 1, u'0') + digits;
@@ -279,45 +284,43 @@ bool isDateFormat(const QString& format)
 {
     if (format.isEmpty() || isNumberFormat(format))
         return false;
-    for (QChar c : format) {
-        const QChar lc = c.toLower();
-        if (lc == u'd' || lc == u'm' || lc == u'y' || lc == u'h' || lc == u'n' || lc == u's')
+    static const char* const parts[] = {"yy", "dd", "MM", "mm", "HH", "hh", "nn", "ss"};
+    for (const char* p : parts)
+        if (format.contains(QLatin1String(p)))
             return true;
-    }
     return false;
+}
+
+bool looksLikeDate(const QVariant& value)
+{
+    switch (value.typeId()) {
+        case QMetaType::QDate:
+        case QMetaType::QDateTime:
+            return true;
+        case QMetaType::QString:
+            return looksIsoDate(value.toString());
+        default:
+            return false;
+    }
+}
+
+int formatDecimals(const QString& format)
+{
+    if (format.isEmpty() || !isNumberFormat(format))
+        return -1;
+    const NumberFormat& f = parsedNumberFormat(format);
+    return f.sections.isEmpty() || !f.sections[0].digits ? -1 : f.sections[0].maxDec;
 }
 
 std::optional<double> numberOf(const QVariant& value)
 {
-    switch (value.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Bool:
-            return value.toDouble();
-        case QMetaType::QString: {
-            bool ok = false;
-            const double d = value.toString().trimmed().toDouble(&ok);
-            if (ok)
-                return d;
-            return std::nullopt;
-        }
-        default:
-            if (value.isNull())
-                return std::nullopt;
-            bool ok = false;
-            const double d = value.toDouble(&ok);
-            if (ok)
-                return d;
-            return std::nullopt;
-    }
+    if (!value.isValid() || value.isNull())
+        return std::nullopt;
+    if (isNumeric(value) || value.typeId() == QMetaType::Bool)
+        return value.toDouble();
+    if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
+        return parseNumber(value.toString());
+    return std::nullopt;
 }
 
 bool isNumeric(const QVariant& value)
@@ -389,6 +392,8 @@ QString formatNumber(double value, const QString& format)
 {
     if (std::isnan(value) || std::isinf(value))
         return {};
+    if (format.isEmpty())
+        return defaultText(value);
     const NumberFormat& f = parsedNumberFormat(format);
     if (f.sections.isEmpty())
         return defaultText(value);
@@ -620,4 +625,4 @@ QString excelFormat(const QString& format)
     return parts.join(u';');
 }
 
-}  // namespace reports
+}  // namespace db
