@@ -147,7 +147,8 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
         session->execRaw(QStringLiteral("PRAGMA cache_size=-65536"));
         session->execRaw(QStringLiteral("PRAGMA mmap_size=1073741824"));
         // Fewer, larger checkpoints, run beside the writer: the point-of-sale
-        // writes never wait for the disk flush a checkpoint ends with.
+        // writes seldom wait for the disk flush a checkpoint ends with.
+        session->sqlite_ = raw;
         if (wal && settings.sqliteCheckpointPages > 0)
             session->checkpointer_ =
                 std::make_unique<WalCheckpointer>(raw, settings.sqliteFile, settings.sqliteCheckpointPages,
@@ -164,6 +165,10 @@ std::unique_ptr<Session> Session::open(const ConnectionSettings& settings, const
 Session::~Session()
 {
     checkpointer_.reset();
+    for (void*& st : control_) {
+        sqlite3_finalize(static_cast<sqlite3_stmt*>(st));
+        st = nullptr;
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen())
@@ -260,19 +265,41 @@ bool Session::tableExists(const QString& name)
     return selectOne(dialect().tableExistsSql(), {{"name", name}}).has_value();
 }
 
+// On SQLite the three statements of a transaction are prepared once and
+// stepped directly: the point-of-sale writer runs them for every bill.
+void Session::control(int which, const char* sql)
+{
+    if (!sqlite_) {
+        execRaw(QString::fromLatin1(sql));
+        return;
+    }
+    auto* db = static_cast<sqlite3*>(sqlite_);
+    auto*& st = reinterpret_cast<sqlite3_stmt*&>(control_[which]);
+    if (!st && sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+        st = nullptr;
+        throw Error(message, QString::fromLatin1(sql));
+    }
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        throw Error(QString::fromUtf8(sqlite3_errmsg(db)), QString::fromLatin1(sql));
+}
+
 void Session::begin()
 {
-    execRaw(engine() == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    control(0, engine() == Engine::Sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 void Session::commit()
 {
-    execRaw(QStringLiteral("COMMIT"));
+    control(1, "COMMIT");
 }
 
 void Session::rollback()
 {
-    execRaw(QStringLiteral("ROLLBACK"));
+    control(2, "ROLLBACK");
 }
 
 // Named placeholders are turned into positional ones once, here, so that a

@@ -119,6 +119,7 @@ private:
     void begin();
     void commit();
     void rollback();
+    void control(int which, const char* sql);  // BEGIN (0), COMMIT (1), ROLLBACK (2)
 
     ConnectionSettings settings_;
     QString connectionName_;
@@ -126,6 +127,8 @@ private:
     int transactionDepth_ = 0;
     bool rollbackOnly_ = false;
     std::unique_ptr<WalCheckpointer> checkpointer_;  // SQLite in WAL mode
+    void* sqlite_ = nullptr;                           // sqlite3*, SQLite only
+    void* control_[3] = {nullptr, nullptr, nullptr};   // sqlite3_stmt* of control()
 };
 
 // One unit of work: rolls back unless commit() was called. Nested scopes join

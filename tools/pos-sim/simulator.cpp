@@ -30,15 +30,14 @@ SimResult& SimResult::operator+=(const SimResult& o)
 
 struct Simulator::Statements {
     explicit Statements(db::Session& s)
+        // The two statements of every bill take their values in column order.
         : bill(s,
                "INSERT INTO Q_adisyon (tarih, saat, islem, adisyon, kasiyer, garson, cari, detay, tutar, ind, servis, "
-               "hall_name, masa, kuver, pax, PC_NAME, PC_USER, PC_TARIHI) VALUES (:tarih, :saat, :islem, :adisyon, "
-               ":kasiyer, :garson, :cari, :detay, :tutar, :ind, :servis, :hall, :masa, :kuver, :kuver, :pc, :pcuser, "
-               ":pctarih)"),
+               "hall_name, masa, kuver, pax, PC_NAME, PC_USER, PC_TARIHI) VALUES "
+               "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
           account(s,
                   "INSERT INTO Q_CUSTOMER_DETAILS (HESNO, HESADI, Grup, Saat, Tarih, ads, Detay, Islem, Q_odemetipi, "
-                  "Borc, Alacak, Garson, Salon, Pax, indirim) VALUES (:hesno, :hesadi, :grup, :saat, :tarih, :ads, "
-                  ":detay, :islem, :odeme, :borc, 0, :garson, :salon, :pax, :ind)"),
+                  "Borc, Alacak, Garson, Salon, Pax, indirim) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?)"),
           audit(s,
                 "INSERT INTO Q_bugs (GUN, ZAMAN, garson, username, indirim, servis, hall_name, total, adisyon, sebep, "
                 "item_trans, bill_trans, silindi, iade, URUN_ADI, ADET, deta, masa, PCNAME) VALUES (:gun, :zaman, "
@@ -251,6 +250,7 @@ void Simulator::writeBillRows(const QDateTime& moment, const QString& pcName, Si
 
     const qint64 bill = nextBill_++;
     const QDate day = moment.date();
+    const QString dayText = db::toDbText(day);
     const QString time = db::timeText(moment.time());
     if (!result.firstBill)
         result.firstBill = bill;
@@ -286,23 +286,11 @@ void Simulator::writeBillRows(const QDateTime& moment, const QString& pcName, Si
     for (int i = 0; i < payments.size(); ++i) {
         const Payment& p = payments[i];
         const QString cari = !sale ? person : (p.kind == QLatin1String("KREDI") ? customer->name : QString());
-        st_->bill.exec({{"tarih", day},
-                        {"saat", time},
-                        {"islem", p.kind},
-                        {"adisyon", double(bill)},
-                        {"kasiyer", cashier},
-                        {"garson", waiter},
-                        {"cari", cari},
-                        {"detay", i == 0 ? QString() : QStringLiteral("Bölünmüş ödeme")},
-                        {"tutar", p.amount},
-                        {"ind", i == 0 ? discount : 0.0},
-                        {"servis", i == 0 ? service : 0.0},
-                        {"hall", hall.name},
-                        {"masa", table},
-                        {"kuver", i == 0 ? double(covers) : 0.0},
-                        {"pc", pcName},
-                        {"pcuser", cashier.isEmpty() ? waiter : cashier},
-                        {"pctarih", db::toDbText(moment)}});
+        const double kuver = i == 0 ? double(covers) : 0.0;
+        st_->bill.execValues({dayText, time, p.kind, double(bill), cashier, waiter, cari,
+                              i == 0 ? QString() : QStringLiteral("Bölünmüş ödeme"), p.amount,
+                              i == 0 ? discount : 0.0, i == 0 ? service : 0.0, hall.name, table, kuver, kuver, pcName,
+                              cashier.isEmpty() ? waiter : cashier, db::toDbText(moment)});
         ++result.payments;
         if (sale)
             result.revenue += p.amount;
@@ -311,26 +299,16 @@ void Simulator::writeBillRows(const QDateTime& moment, const QString& pcName, Si
         if (!sale)
             continue;
         const bool toCustomer = p.kind == QLatin1String("KREDI");
-        st_->account.exec({{"hesno", toCustomer ? customer->code : hallAccount_.value(hall.name, hall.name)},
-                           {"hesadi", toCustomer ? customer->name : hall.name},
-                           {"grup", toCustomer ? customer->group : QStringLiteral("Kasa")},
-                           {"saat", time},
-                           {"tarih", day},
-                           {"ads", double(bill)},
-                           {"detay", p.kind},
-                           {"islem", QStringLiteral("Adisyon")},
-                           {"odeme", p.kind},
-                           {"borc", p.amount},
-                           {"garson", waiter},
-                           {"salon", hall.name},
-                           {"pax", i == 0 ? double(covers) : 0.0},
-                           {"ind", i == 0 ? discount : 0.0}});
+        st_->account.execValues({toCustomer ? customer->code : hallAccount_.value(hall.name, hall.name),
+                                 toCustomer ? customer->name : hall.name,
+                                 toCustomer ? customer->group : QStringLiteral("Kasa"), time, dayText, double(bill),
+                                 p.kind, QStringLiteral("Adisyon"), p.kind, p.amount, waiter, hall.name,
+                                 i == 0 ? double(covers) : 0.0, i == 0 ? discount : 0.0});
         ++result.accountRows;
     }
 
     // Stock rows: the product itself (urun = 1), then one row per recipe
     // line; all rows of the bill go in one statement, as a terminal sends them.
-    const QString dayText = db::toDbText(day);
     QVariantList values;
     int rows = 0;
     auto ledgerRow = [&](const QString& code, const QString& name, const QString& group, const QString& dept,
