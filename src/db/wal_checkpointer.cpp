@@ -42,26 +42,27 @@ void WalCheckpointer::committed(sqlite3* db, const char* name, int pages)
         retryAt_ = 0;  // the log has started afresh
         return;
     }
-    if (pages >= 4 * pages_ || alone_.load()) {
-        // The thread cannot keep up, or has no connection: bound the log here
-        // and now, as the engine would.
+    if (alone_.load()) {
+        // The thread has no connection: checkpoint here, as the engine would.
         sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
         return;
     }
     std::unique_lock<std::mutex> lock(mutex_);
-    if (roundDone_ && !running_ && pages >= retryAt_) {
+    // After a round of the thread, or when the log has grown far beyond its
+    // size all the same (the thread cannot keep up), the writer finishes.
+    if (!running_ && (roundDone_ || pages >= 4 * pages_) && pages >= retryAt_) {
         roundDone_ = false;
         lock.unlock();
-        // The rest of the log, waiting at most 50 ms for readers of older pages.
+        // The rest of the log, waiting at most 50 ms for the readers of older
+        // pages to finish what they are reading.
         sqlite3_busy_timeout(db, 50);
         const int rc = sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_RESTART, nullptr, nullptr);
         sqlite3_busy_timeout(db, writerBusyMs_);
         lock.lock();
-        if (rc == SQLITE_OK) {
-            retryAt_ = 0;
+        if (rc == SQLITE_OK)
             return;
-        }
-        // A reader holds on: another round first, and a new try a little later.
+        // A reader holds on (a long report): another round first, and a new
+        // try once the log has grown by a quarter of its size.
         retryAt_ = pages + pages_ / 4;
     }
     if (running_)
@@ -93,8 +94,15 @@ void WalCheckpointer::loop()
         wanted_ = false;
         running_ = true;
         lock.unlock();
-        const int rc = own ? sqlite3_wal_checkpoint_v2(own, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr)
-                           : SQLITE_ERROR;
+        // Rounds until what the writer wrote meanwhile is little, so that
+        // the writer's own part stays short.
+        int rc = SQLITE_ERROR;
+        for (int round = 0; own && round < 4; ++round) {
+            int log = 0, copied = 0;
+            rc = sqlite3_wal_checkpoint_v2(own, "main", SQLITE_CHECKPOINT_PASSIVE, &log, &copied);
+            if (rc != SQLITE_OK || log - copied <= pages_ / 16)
+                break;
+        }
         lock.lock();
         running_ = false;
         if (rc == SQLITE_OK) {

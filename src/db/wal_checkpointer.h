@@ -16,12 +16,13 @@ namespace db {
 // writing connection in place of the engine's automatic checkpoint:
 //  - after a commit leaves `pages` or more pages in the log, the thread is woken
 //    (started the first time) and copies the bulk of the log beside the writer;
-//  - at the writer's next commit after such a round, the writer copies what it
-//    wrote meanwhile and waits, briefly, for readers of older pages, so that
-//    the log starts afresh: a writer that never pauses would otherwise keep
-//    the log growing. A reader that holds on longer puts it off for a while;
-//  - should the log reach four times `pages` all the same, the writer
-//    checkpoints as the engine would, so the log stays bounded.
+//  - at the writer's next commit after such a round (or once the log holds
+//    four times `pages`, should the thread fall behind), the writer copies
+//    what was written meanwhile and waits, at most 50 ms, for readers of
+//    older pages, so that the log starts afresh: a writer that never pauses
+//    would otherwise keep the log growing;
+//  - a reader that holds on longer (a long report) puts that off until the
+//    log has grown by another quarter of `pages`.
 class WalCheckpointer {
 public:
     // `writerBusyMs`: the writer connection's own busy timeout, restored after
@@ -50,7 +51,9 @@ private:
     bool running_ = false;   // a round is under way
     bool roundDone_ = false; // a round ended since the log last started afresh
     bool stopping_ = false;
-    int retryAt_ = 0;        // after readers held the finish off: log size to try again at (writer only)
+    // After a reader held the finish off: the log size to try again at (the
+    // writer's thread only).
+    int retryAt_ = 0;
     int completed_ = 0;
     std::atomic<bool> alone_{false};  // the thread has no connection: the writer checkpoints
 };
