@@ -200,21 +200,7 @@ void GridModel::setRows(db::RowSet rows)
     source_.reset();
     footerSourceRow_.reset();
     sourceColumns_ = rows.columns;
-    resolveColumns();
-    store_.reset(sourceColumns_);
-    for (const auto& r : rows.rows)
-        store_.append(r);
-    guessKinds();
-    order_.resize(size_t(store_.size()));
-    std::iota(order_.begin(), order_.end(), 0);
-    if (!isIdentity())
-        rebuild(false);
-    else
-        buildGroups();
-    footerDirty_ = true;
-    endResetModel();
-    Q_EMIT rowsReloaded();
-    Q_EMIT footerChanged();
+    loadFirstRows(rows.rows);
 }
 
 void GridModel::setSource(std::unique_ptr<RowSource> source, int batchSize)
@@ -231,9 +217,15 @@ void GridModel::setSource(std::unique_ptr<RowSource> source, int batchSize)
     sourceColumns_ = source_->columns();
     if (!more)
         source_.reset();
+    loadFirstRows(got);
+}
+
+// The rest of a model reset: columns, the first rows, order, groups, footer.
+void GridModel::loadFirstRows(const std::vector<db::Row>& rows)
+{
     resolveColumns();
     store_.reset(sourceColumns_);
-    for (const auto& r : got)
+    for (const auto& r : rows)
         store_.append(r);
     guessKinds();
     order_.resize(size_t(store_.size()));

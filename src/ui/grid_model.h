@@ -153,6 +153,7 @@ Q_SIGNALS:
     void rowsReloaded();
 
 private:
+    void loadFirstRows(const std::vector<db::Row>& rows);
     struct Group {
         int begin = 0;
         int end = 0;
